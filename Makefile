@@ -1,0 +1,47 @@
+# Two commands for a fresh Debian 12 machine: `make run` and `make test`.
+# Both install the Debian packages that are missing, configure and build.
+
+ARGS ?=
+PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev \
+            zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine
+FUZZ_SECONDS ?= 30
+
+.PHONY: run test deps build build-asan build-fuzz clean format
+
+run: build
+	./build/default/app/kustel $(ARGS)
+
+test: build build-asan build-fuzz
+	ctest --preset fuzz
+	ctest --preset asan
+	ctest --preset default
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  sudo=""; [ "$$(id -u)" -eq 0 ] || sudo=sudo; \
+	  $$sudo apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default -j $$(nproc)
+
+build-asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan -j $$(nproc)
+
+build-fuzz: deps
+	cmake --preset fuzz -DKUSTEL_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
+	cmake --build --preset fuzz -j $$(nproc)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kustel {
+
+// The date and time that the next prefix is printed from. Fields are signed 32-bit because a
+// file's time or a chosen date may hold any value; printing copes with all of them.
+struct WorkingDate {
+  int32_t year = 0;
+  int32_t month = 0;
+  int32_t day = 0;
+  int32_t hour = 0;
+  int32_t minute = 0;
+  int32_t shortYear = 0;  // derived from year every time a prefix is built
+
+  bool operator==(const WorkingDate&) const = default;
+};
+
+}  // namespace kustel
