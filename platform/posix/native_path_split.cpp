@@ -1,1 +1,9 @@
-// placeholder: filled in by its owner
+#include "platform/path_split.h"
+
+namespace kustel {
+
+PathParts SplitNativePath(std::u16string_view path) {
+  return SplitPosixPath(path);
+}
+
+}  // namespace kustel

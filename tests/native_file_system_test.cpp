@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/name_codec.h"
+#include "platform/posix/local_time.h"
+#include "platform/posix/native_rename.h"
+#include "tests/support/local_time_zone.h"
+#include "tests/support/temp_folder.h"
+
+namespace kustel {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class NativeFileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override { PinBerlinTime(); }
+
+  TempFolder folder;
+  NativeFileSystem files;
+};
+
+TEST_F(NativeFileSystemTest, ExistingFileMeansAnythingButAFolderAfterFollowingLinks) {
+  folder.WriteFile("scan.pdf", "content");
+  folder.WriteFile("empty.pdf");
+  folder.MakeFolder("belege");
+  folder.MakeSymlink("to-file", "scan.pdf");
+  folder.MakeSymlink("to-folder", "belege");
+  folder.MakeSymlink("dangling", "nothing-here");
+  const struct {
+    const char* name;
+    std::u16string path;
+    bool exists;
+  } rows[] = {
+      {"file", folder.TextPath("scan.pdf"), true},
+      {"empty file", folder.TextPath("empty.pdf"), true},
+      {"folder", folder.TextPath("belege"), false},
+      {"folder with trailing slash", folder.TextPath("belege/"), false},
+      {"missing", folder.TextPath("missing.pdf"), false},
+      {"link to a file", folder.TextPath("to-file"), true},
+      {"link to a folder", folder.TextPath("to-folder"), false},
+      {"dangling link", folder.TextPath("dangling"), false},
+      {"file with trailing slash", folder.TextPath("scan.pdf/"), false},
+      {"empty path", u"", false},
+      // The bytes before the NUL name a file; the whole path names none.
+      {"path with a NUL", folder.TextPath("scan.pdf") + std::u16string(1, u'\0') + u"x", false},
+      {"path with half a surrogate pair", folder.TextPath("scan.pdf") + u"\xD83D", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(files.IsExistingFile(row.path), row.exists);
+  }
+}
+
+TEST_F(NativeFileSystemTest, LastWriteTimeUsesTheOffsetOfTheFilesOwnDate) {
+  const struct {
+    const char* name;
+    time_t utc;
+    LocalDateTime local;
+  } rows[] = {
+      {"winter, UTC+1", 1730813520, {2024, 11, 5, 14, 32}},
+      {"summer, UTC+2", 1719837120, {2024, 7, 1, 14, 32}},
+      {"just before the spring change", 1711845000, {2024, 3, 31, 1, 30}},
+      {"just after the spring change", 1711848600, {2024, 3, 31, 3, 30}},
+      {"new year's eve in UTC is new year here", 1704067140, {2024, 1, 1, 0, 59}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    folder.WriteFile("scan.pdf");
+    folder.SetLastWriteTime("scan.pdf", row.utc);
+    EXPECT_EQ(files.LastWriteTime(folder.TextPath("scan.pdf")), row.local);
+  }
+}
+
+TEST_F(NativeFileSystemTest, LastWriteTimeOfALinkIsThatOfItsTarget) {
+  folder.WriteFile("scan.pdf");
+  folder.SetLastWriteTime("scan.pdf", 1730813520);
+  folder.MakeSymlink("link.pdf", "scan.pdf");
+  EXPECT_EQ(files.LastWriteTime(folder.TextPath("link.pdf")), (LocalDateTime{2024, 11, 5, 14, 32}));
+}
+
+TEST_F(NativeFileSystemTest, LastWriteTimeOfNothingIsNothing) {
+  folder.MakeSymlink("dangling", "nothing-here");
+  EXPECT_EQ(files.LastWriteTime(folder.TextPath("missing.pdf")), std::nullopt);
+  EXPECT_EQ(files.LastWriteTime(folder.TextPath("dangling")), std::nullopt);
+}
+
+TEST(ToLocalDateTime, FarMomentsGiveAYearOrNothingButNeverOverflow) {
+  PinBerlinTime();
+  const struct {
+    const char* name;
+    time_t moment;
+    std::optional<LocalDateTime> local;
+  } rows[] = {
+      {"year 100000", 3093554727120, LocalDateTime{100000, 11, 5, 14, 32}},
+      {"before 1900", -2208988800 - 86400, LocalDateTime{1899, 12, 31, 1, 0}},
+      // The calendar year lies just above int32 although the system's year field holds it.
+      {"year beyond int32", 67768036141651200, std::nullopt},
+      {"largest moment", std::numeric_limits<time_t>::max(), std::nullopt},
+      {"smallest moment", std::numeric_limits<time_t>::min(), std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ToLocalDateTime(row.moment), row.local);
+  }
+}
+
+// Every way of renaming, and the file system that picks one, must keep whatever lies at the new
+// name. Each runs on a real folder; `way` is empty for the file system's own choice.
+struct RenameWayParam {
+  const char* name;
+  RenameWay way;
+};
+
+void PrintTo(const RenameWayParam& param, std::ostream* out) {
+  *out << param.name;
+}
+
+class RenameWayTest : public ::testing::TestWithParam<RenameWayParam> {
+ protected:
+  RenameResult Rename(const std::string& from, const std::string& to) {
+    return RenameIn(folder, from, to);
+  }
+
+  static RenameResult RenameIn(const TempFolder& place, const std::string& from,
+                               const std::string& to) {
+    const std::string fromPath = place.Path(from);
+    const std::string toPath = place.Path(to);
+    if (GetParam().way == nullptr) {
+      NativeFileSystem files;
+      return files.RenameNoReplace(BytesToText(fromPath), BytesToText(toPath));
+    }
+    const std::optional<RenameResult> result = GetParam().way(fromPath.c_str(), toPath.c_str());
+    if (!result) ADD_FAILURE() << "this way is not offered by the file system of " << place.path();
+    return result.value_or(RenameResult::kFailed);
+  }
+
+  TempFolder folder;
+};
+
+const RenameWayParam kEveryWay[] = {
+    {"NativeFileSystem", nullptr},
+    {"RenameExclusive", RenameExclusive},
+    {"RenameThroughLink", RenameThroughLink},
+    {"RenameAfterCheck", RenameAfterCheck},
+};
+
+TEST_P(RenameWayTest, MovesTheFileToAFreeName) {
+  folder.WriteFile("scan.pdf", "content");
+  EXPECT_EQ(Rename("scan.pdf", "2024-11-05-scan.pdf"), RenameResult::kRenamed);
+  EXPECT_EQ(folder.Names(), Names{"2024-11-05-scan.pdf"});
+  EXPECT_EQ(folder.ReadFile("2024-11-05-scan.pdf"), "content");
+}
+
+TEST_P(RenameWayTest, KeepsWhateverIsAtTheNewName) {
+  const struct {
+    const char* name;
+    std::function<void(const TempFolder&)> putTarget;
+    std::function<void(const TempFolder&)> checkTarget;
+  } rows[] = {
+      {"a file", [](const TempFolder& f) { f.WriteFile("target", "theirs"); },
+       [](const TempFolder& f) { EXPECT_EQ(f.ReadFile("target"), "theirs"); }},
+      {"a folder", [](const TempFolder& f) { f.MakeFolder("target"); },
+       [](const TempFolder& f) { EXPECT_TRUE(std::filesystem::is_directory(f.Path("target"))); }},
+      // A plain rename would replace the link, as it names no file the existence test sees.
+      {"a dangling link", [](const TempFolder& f) { f.MakeSymlink("target", "nothing-here"); },
+       [](const TempFolder& f) { EXPECT_EQ(f.LinkTarget("target"), "nothing-here"); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder fresh;
+    fresh.WriteFile("scan.pdf", "ours");
+    row.putTarget(fresh);
+    EXPECT_EQ(RenameIn(fresh, "scan.pdf", "target"), RenameResult::kTargetExists);
+    EXPECT_EQ(fresh.Names(), (Names{"scan.pdf", "target"}));
+    EXPECT_EQ(fresh.ReadFile("scan.pdf"), "ours");
+    row.checkTarget(fresh);
+  }
+}
+
+TEST_P(RenameWayTest, RenamesALinkItselfAndNotItsTarget) {
+  folder.WriteFile("scan.pdf", "content");
+  folder.MakeSymlink("link.pdf", "scan.pdf");
+  EXPECT_EQ(Rename("link.pdf", "2024-11-05-link.pdf"), RenameResult::kRenamed);
+  EXPECT_EQ(folder.Names(), (Names{"2024-11-05-link.pdf", "scan.pdf"}));
+  EXPECT_EQ(folder.LinkTarget("2024-11-05-link.pdf"), "scan.pdf");
+  EXPECT_EQ(folder.ReadFile("scan.pdf"), "content");
+}
+
+TEST_P(RenameWayTest, FailsForAMissingFile) {
+  EXPECT_EQ(Rename("missing.pdf", "2024-11-05-missing.pdf"), RenameResult::kFailed);
+  EXPECT_EQ(folder.Names(), Names{});
+}
+
+INSTANTIATE_TEST_SUITE_P(AllWays, RenameWayTest, ::testing::ValuesIn(kEveryWay),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// New names that would rename the file onto its folder or onto some other name than the one
+// given are refused before the system is asked.
+TEST_F(NativeFileSystemTest, RenameRefusesNewNamesThatNameNoFile) {
+  folder.WriteFile("scan.pdf", "content");
+  const std::u16string from = folder.TextPath("scan.pdf");
+  const struct {
+    const char* name;
+    std::u16string to;
+  } rows[] = {
+      {"empty path", u""},
+      {"the folder itself", folder.TextPath("")},
+      {"a path ending in a slash", folder.TextPath("other/")},
+      {"a NUL that would cut the name short",
+       folder.TextPath("x") + std::u16string(1, u'\0') + u"y"},
+      {"half a surrogate pair", folder.TextPath("x") + u"\xD83D"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(files.RenameNoReplace(from, row.to), RenameResult::kFailed);
+    EXPECT_EQ(folder.Names(), Names{"scan.pdf"});
+  }
+}
+
+TEST_F(NativeFileSystemTest, RenameKeepsNamesByteForByte) {
+  const std::string name =
+      "M\xFC"
+      "ller \xF0\x9F\x93\x84.pdf";  // Latin-1 byte, then an emoji
+  folder.WriteFile(name, "content");
+  EXPECT_EQ(files.RenameNoReplace(folder.TextPath(name), folder.TextPath("2024-11-05-" + name)),
+            RenameResult::kRenamed);
+  EXPECT_EQ(folder.Names(), Names{"2024-11-05-" + name});
+}
+
+// The choice among the ways, with ways that report what a file system without them reports.
+std::vector<std::string> tried;
+
+std::optional<RenameResult> NotOffered(const char*, const char*) {
+  tried.push_back("not offered");
+  return std::nullopt;
+}
+std::optional<RenameResult> Refuses(const char*, const char*) {
+  tried.push_back("refuses");
+  return RenameResult::kFailed;
+}
+std::optional<RenameResult> Renames(const char*, const char*) {
+  tried.push_back("renames");
+  return RenameResult::kRenamed;
+}
+
+TEST(RenameByFirstOfferedWay, GoesOnOnlyWhileAWayIsNotOffered) {
+  const struct {
+    const char* name;
+    std::vector<RenameWay> ways;
+    RenameResult result;
+    std::vector<std::string> tried;
+  } rows[] = {
+      {"first offered way renames",
+       {NotOffered, Renames, Refuses},
+       RenameResult::kRenamed,
+       {"not offered", "renames"}},
+      {"an offered refusal stands", {Refuses, Renames}, RenameResult::kFailed, {"refuses"}},
+      {"no way offered",
+       {NotOffered, NotOffered},
+       RenameResult::kFailed,
+       {"not offered", "not offered"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    tried.clear();
+    EXPECT_EQ(RenameByFirstOfferedWay(row.ways, "a", "b"), row.result);
+    EXPECT_EQ(tried, row.tried);
+  }
+}
+
+}  // namespace
+}  // namespace kustel
