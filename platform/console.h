@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace kustel {
+
+// Standard error as the channel of the command line's messages.
+
+// Writes the text as one line: encoded like file names (so an undecodable name byte comes out
+// as the byte it was), with line breaks inside the text turned into blanks.
+void WriteErrorLine(std::u16string_view text);
+
+// True when standard error is a terminal, i.e. someone at a shell reads the lines.
+bool ErrorStreamIsTerminal();
+
+// True when a desktop can be reached at all: a display is named (X11 or Wayland), or a Qt
+// platform was chosen explicitly (offscreen, for instance).
+bool DisplayConfigured();
+
+}  // namespace kustel
