@@ -5,8 +5,9 @@
 
 namespace kustel {
 
-// The program file's name without its folder, cut at its first dot, every character after the
-// first in lower case: "/usr/bin/KUSTEL.EXE" gives "Kustel". Used as the caption of every box.
+// The program file's name without its folder, cut at its first dot, the first character in
+// upper case and every character after it in lower case: "/usr/bin/KUSTEL.EXE" and
+// "/usr/bin/kustel" both give "Kustel". Used as the caption of every box.
 std::u16string ApplicationTitle(std::u16string_view programPath);
 
 }  // namespace kustel

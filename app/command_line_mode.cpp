@@ -1,1 +1,42 @@
-// placeholder: filled in by its owner
+#include "command_line_mode.h"
+
+#include "engine/option_state.h"
+#include "engine/prefix_file.h"
+#include "engine/working_date.h"
+#include "platform/clock.h"
+#include "settings/settings_store.h"
+
+namespace kustel {
+namespace {
+
+WorkingDate WorkingDateAt(const LocalDateTime& now) {
+  WorkingDate date;
+  date.year = now.year;
+  date.month = now.month;
+  date.day = now.day;
+  date.hour = now.hour;
+  date.minute = now.minute;
+  return date;
+}
+
+}  // namespace
+
+bool IsCommandLineMode(const std::vector<std::u16string>& arguments) {
+  return !arguments.empty() && !arguments.front().empty();
+}
+
+void RunCommandLineMode(const std::vector<std::u16string>& arguments,
+                        const CommandLineServices& services) {
+  OptionState options;  // the start values
+  SettingsStore store(services.settings, services.messages);
+  store.LoadSettings(options);
+
+  WorkingDate date = WorkingDateAt(services.clock.Now());
+  EngineServices engine{services.files, services.clock, services.messages};
+  for (const std::u16string& argument : arguments) {
+    if (argument.empty()) break;
+    PrefixFile(argument, options, date, engine);
+  }
+}
+
+}  // namespace kustel

@@ -1,1 +1,21 @@
-// placeholder: filled in by its owner
+#include "error_text.h"
+
+#include <new>
+
+#include "platform/name_codec.h"
+
+namespace kustel {
+
+std::u16string ErrorText(std::u16string_view failureText) {
+  std::u16string text(failureText);
+  if (!text.empty() && text.back() > u'.') text += u'.';
+  return text;
+}
+
+std::u16string FailureText(const std::exception& failure) {
+  if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) return u"Zu wenig Arbeitsspeicher";
+  const char* what = failure.what();
+  return BytesToText(what != nullptr ? what : "");
+}
+
+}  // namespace kustel

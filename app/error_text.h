@@ -1,0 +1,18 @@
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace kustel {
+
+// The text of an error box: the failure's text followed by a full stop, unless it already ends
+// in a character whose code is at most that of the full stop (a blank, "!", "," or "." itself,
+// for instance). An empty text stays empty: there is no last character to end the sentence.
+std::u16string ErrorText(std::u16string_view failureText);
+
+// The failure's own text, before the rule above: what() read as UTF-8, except for the one
+// failure the user should read in German, a lack of memory.
+std::u16string FailureText(const std::exception& failure);
+
+}  // namespace kustel
