@@ -6,10 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
-#include <random>
+#include <ctime>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/name_codec.h"
@@ -129,11 +131,18 @@ std::string EncodeStoredText(std::u16string_view text) {
   return TextToBytes(clean);
 }
 
-std::string RandomSuffix() {
+// Unlikely to be taken; O_EXCL and the retries make it unique. Built from the process, a counter
+// and the clock, so that nothing here can throw.
+std::string TempSuffix() {
+  static uint64_t counter = 0;
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  uint64_t mixed = (static_cast<uint64_t>(getpid()) << 40) ^ (++counter << 32) ^
+                   static_cast<uint64_t>(now.tv_sec) * 1000000007u ^
+                   static_cast<uint64_t>(now.tv_nsec);
   static constexpr char kDigits[] = "0123456789abcdef";
-  std::random_device source;
   std::string suffix;
-  for (int i = 0; i < 12; ++i) suffix += kDigits[source() % 16];
+  for (int i = 0; i < 16; ++i, mixed >>= 4) suffix += kDigits[mixed & 0xF];
   return suffix;
 }
 
@@ -212,7 +221,7 @@ class PosixSettingsBackend final : public SettingsBackend {
   // O_EXCL creates a new file or fails; it never follows a link planted under the name.
   int CreateTempFile(std::string& name) const {
     for (int attempt = 0; attempt < 100; ++attempt) {
-      name = std::string(kTempPrefix) + RandomSuffix();
+      name = std::string(kTempPrefix) + TempSuffix();
       const int fd = openat(folderFd_, name.c_str(),
                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
       if (fd >= 0 || errno != EEXIST) return fd;
