@@ -11,8 +11,8 @@
 namespace kustel {
 namespace {
 
-// Paths and new paths of this many UTF-16 code units or more are refused. The messages name 256,
-// the limit is 259; both are what users of the program have always seen.
+// Paths and new paths of this many UTF-16 code units or more are refused. The messages name 256
+// while the limit is 259; the texts stay as users know them.
 constexpr size_t kPathLimit = 260;
 constexpr char16_t kPathTooLong[] =
     u"Pfad + Dateiname sind zu lang, max. 256 Zeichen sind zulässig";
