@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QList>
+#include <QWidget>
+
+namespace kustel {
+
+// Gives a button that never takes the focus its keyboard access: Alt+letter presses it from
+// anywhere in its window, and the bare letter (Shift allowed) presses it while the focus is on
+// one of `quiet`, the controls that take no typed characters. Controls that take text keep the
+// bare letter for themselves.
+void AddButtonAccelerator(QAbstractButton* button, Qt::Key letter, const QList<QWidget*>& quiet);
+
+}  // namespace kustel
