@@ -6,7 +6,7 @@ PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libg
             zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine
 FUZZ_SECONDS ?= 30
 
-.PHONY: run test deps build build-asan build-fuzz clean format
+.PHONY: run test deps build build-asan build-fuzz clean format info-picture
 
 run: build
 	./build/default/app/kustel $(ARGS)
@@ -39,6 +39,15 @@ build-asan: deps
 build-fuzz: deps
 	cmake --preset fuzz -DKUSTEL_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
 	cmake --build --preset fuzz -j $$(nproc)
+
+# Regenerates the information picture from tools/info_page.txt and the real main window, then,
+# with the new picture built in, the README's picture of the dialog.
+info-picture: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default --target make_info_picture -j $$(nproc)
+	./build/default/tools/make_info_picture page tools/info_page.txt app/info_picture.png
+	cmake --build --preset default --target make_info_picture -j $$(nproc)
+	./build/default/tools/make_info_picture dialog docs/info-dialog.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,168 @@
+// Makes the information dialog's picture and the README's picture of the dialog.
+//
+//   make_info_picture page tools/info_page.txt app/info_picture.png
+//       lays out the page from its text source with two screenshots of the real main window
+//       and writes it as a compact 448 x 1340 RGBA PNG; the build then compiles it in.
+//   make_info_picture dialog docs/info-dialog.png
+//       renders the real dialog with the picture this build carries.
+//
+// Runs under Qt's offscreen platform unless another one is asked for. The main window's clock is
+// pinned and its settings are neither read nor written, so the page does not change from day to
+// day or from user to user.
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QMap>
+#include <QPixmap>
+#include <QString>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <vector>
+
+#include "app/liz_form.h"
+#include "app/main_form.h"
+#include "app/message_box.h"
+#include "app/qt_text.h"
+#include "app/version_text.h"
+#include "app/window_fonts.h"
+#include "engine/option_state.h"
+#include "info_page.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/settings_backend.h"
+#include "png_encoder.h"
+#include "settings/settings_store.h"
+
+namespace kustel {
+namespace {
+
+constexpr int kPageWidth = 448;
+constexpr int kPageHeight = 1340;
+constexpr int kWindowShotWidth = 340;
+// The free text, the drop area and the two buttons, at their real size.
+const QRect kDetailArea(17, 236, 415, 134);
+
+class PinnedClock final : public Clock {
+ public:
+  LocalDateTime Now() const override { return {2024, 11, 5, 14, 32}; }
+};
+
+// Nothing stored and no writes: the window shows the start values and leaves no trace.
+class NothingStored final : public SettingsBackend {
+ public:
+  bool OpenKey() override { return true; }
+  bool ValueExists() override { return false; }
+  ReadResult ReadValue(std::u16string&) override { return ReadResult::kFailed; }
+  bool WriteValue(const std::u16string&) override { return false; }
+  void CloseKey() override {}
+};
+
+QMap<QString, QImage> MainWindowShots() {
+  PinnedClock clock;
+  NativeFileSystem files;
+  NothingStored backend;
+  BoxMessageSink messages(QStringLiteral("Kustel"));
+  SettingsStore settings(backend, messages);
+  TMainForm form(MainFormServices{files, clock, settings, messages});
+  form.FormCreate();
+  form.show();
+  QApplication::processEvents();
+
+  QMap<QString, QImage> shots;
+  shots.insert(QStringLiteral("window"),
+               form.grab().toImage().scaledToWidth(kWindowShotWidth, Qt::SmoothTransformation));
+
+  OptionState stamping;
+  stamping.source = kFileDateAndText;
+  stamping.dateFormat = 0;
+  stamping.fillCharacter = kUnderscore;
+  stamping.existingPrefixAction = kRemove;
+  stamping.freeText = u"Rechnung_";
+  form.WriteOptions(stamping);
+  form.FuellzeichenComBoxChange();
+  QApplication::processEvents();
+  shots.insert(QStringLiteral("detail"), form.grab(kDetailArea).toImage());
+  form.hide();
+  return shots;
+}
+
+std::vector<uint8_t> OpaqueRgba(const QImage& page) {
+  const QImage rgba = page.convertToFormat(QImage::Format_RGBA8888);
+  std::vector<uint8_t> bytes;
+  bytes.reserve(size_t(rgba.width()) * rgba.height() * 4);
+  for (int y = 0; y < rgba.height(); ++y) {
+    const uint8_t* line = rgba.constScanLine(y);
+    bytes.insert(bytes.end(), line, line + rgba.width() * 4);
+  }
+  for (size_t i = 3; i < bytes.size(); i += 4)
+    if (bytes[i] != 255) throw std::runtime_error("the page has a pixel that is not opaque");
+  return bytes;
+}
+
+int MakePage(const QString& sourcePath, const QString& outputPath) {
+  QFile sourceFile(sourcePath);
+  if (!sourceFile.open(QIODevice::ReadOnly)) {
+    std::fprintf(stderr, "cannot read %s\n", qPrintable(sourcePath));
+    return 1;
+  }
+  const QString source = QString::fromUtf8(sourceFile.readAll());
+  const QImage page = RenderInfoPage(source, MainWindowShots(), QSize(kPageWidth, kPageHeight));
+  const std::vector<uint8_t> png = EncodeRgbaPng(kPageWidth, kPageHeight, OpaqueRgba(page));
+
+  QFile output(outputPath);
+  if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      output.write(reinterpret_cast<const char*>(png.data()), qint64(png.size())) !=
+          qint64(png.size()) ||
+      !output.flush()) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(outputPath));
+    return 1;
+  }
+  std::printf("%s: %zu bytes\n", qPrintable(outputPath), png.size());
+  return 0;
+}
+
+int MakeDialogShot(const QString& outputPath) {
+  TLizForm dialog;
+  bool saved = false;
+  QTimer::singleShot(0, &dialog, [&] {
+    saved = dialog.grab().save(outputPath, "PNG");
+    dialog.close();
+  });
+  dialog.ShowInfo(ToQString(BuildVersionText()));
+  if (!saved) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(outputPath));
+    return 1;
+  }
+  std::printf("%s\n", qPrintable(outputPath));
+  return 0;
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: make_info_picture page SOURCE.txt OUTPUT.png\n"
+               "       make_info_picture dialog OUTPUT.png\n");
+  return 2;
+}
+
+}  // namespace
+}  // namespace kustel
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication application(argc, argv);
+  kustel::RegisterWindowFonts();
+  const QStringList arguments = QApplication::arguments();
+  try {
+    if (arguments.size() == 4 && arguments[1] == QLatin1String("page"))
+      return kustel::MakePage(arguments[2], arguments[3]);
+    if (arguments.size() == 3 && arguments[1] == QLatin1String("dialog"))
+      return kustel::MakeDialogShot(arguments[2]);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "make_info_picture: %s\n", failure.what());
+    return 1;
+  }
+  return kustel::Usage();
+}
