@@ -1,7 +1,8 @@
 // Start-up: the single-instance guard first, then one of two modes chosen by the first argument.
 // Window mode (no first argument, or an empty one) shows the main window; command-line mode
 // stamps every argument with the stored settings and ends without constructing any widget, so
-// it also runs where there is no display at all.
+// it also runs where there is no display at all. This file, like everything it links, holds no
+// Qt: the window part is a module loaded only when a window or a box is needed (gui_entry.h).
 
 #include <memory>
 #include <string>
@@ -10,27 +11,56 @@
 #include "application_title.h"
 #include "command_line_mode.h"
 #include "console_message_sink.h"
-#include "desktop_box.h"
 #include "error_text.h"
+#include "gui_entry.h"
 #include "platform/clock.h"
 #include "platform/command_line.h"
 #include "platform/console.h"
 #include "platform/file_system.h"
 #include "platform/instance_guard.h"
-#include "platform/name_codec.h"
+#include "platform/module_loader.h"
 #include "platform/settings_backend.h"
-#include "qt_text.h"
 #include "start_texts.h"
-#include "window_mode.h"
 
 namespace kustel {
 namespace {
 
+const GuiEntry* LoadGui() {
+  static const GuiEntry* const entry = [] {
+    const auto function =
+        reinterpret_cast<GuiEntryFunction>(FindModuleFunction(kGuiModuleName, kGuiEntrySymbol));
+    return function != nullptr ? function() : nullptr;
+  }();
+  return entry;
+}
+
+// The desktop box, fetched from the window module when the first box is due. Without the
+// module the lines on standard error are all there is.
+class ModuleDesktopBox final : public DesktopBox {
+ public:
+  ModuleDesktopBox(std::u16string programPath, std::u16string title)
+      : programPath_(std::move(programPath)), title_(std::move(title)) {}
+
+  void Show(const std::u16string& caption, const std::u16string& text, bool errorIcon) override {
+    if (!tried_) {
+      tried_ = true;
+      if (const GuiEntry* gui = LoadGui()) box_ = gui->makeDesktopBox(programPath_, title_);
+    }
+    if (box_ != nullptr) box_->Show(caption, text, errorIcon);
+  }
+
+ private:
+  std::u16string programPath_;
+  std::u16string title_;
+  std::unique_ptr<DesktopBox> box_;
+  bool tried_ = false;
+};
+
 // Started from a file manager, nobody reads standard error: the messages then come as boxes too.
 std::unique_ptr<DesktopBox> DesktopBoxIfWanted(const std::u16string& programPath,
                                                const std::u16string& title) {
-  if (ErrorStreamIsTerminal() || !DisplayConfigured()) return nullptr;
-  return std::make_unique<QtDesktopBox>(TextToBytes(programPath), ToQString(title));
+  if (ErrorStreamIsTerminal() || !DisplayVisible()) return nullptr;
+  return std::make_unique<ModuleDesktopBox>(programPath, title);
 }
 
 int RunCommandLine(const std::u16string& programPath, const std::u16string& title,
@@ -54,6 +84,23 @@ int RunCommandLine(const std::u16string& programPath, const std::u16string& titl
   return 0;
 }
 
+// Without a desktop the window cannot open: a clear line instead of the toolkit's abort. The
+// exit code says so (1), except for a second start, which is refused as everywhere else (0).
+int StartWindowMode(const std::u16string& programPath, const std::u16string& title,
+                    GuardResult guard) {
+  const bool secondStart = guard == GuardResult::kAlreadyRunning;
+  if (!DisplayConfigured()) {
+    WriteErrorLine(secondStart ? kSecondInstanceText : kNoDisplayText);
+    return secondStart ? 0 : 1;
+  }
+  const GuiEntry* gui = LoadGui();
+  if (gui == nullptr) {
+    WriteErrorLine(secondStart ? kSecondInstanceText : kGuiModuleMissingText);
+    return secondStart ? 0 : 1;
+  }
+  return gui->runWindowMode(programPath, title, guard);
+}
+
 int Run(int argc, char** argv) {
   std::vector<std::u16string> arguments = CommandLineArguments(argc, argv);
   const std::u16string programPath = arguments.empty() ? u"kustel" : arguments.front();
@@ -63,7 +110,7 @@ int Run(int argc, char** argv) {
   const GuardAttempt guard = AcquireInstanceGuard();
   if (IsCommandLineMode(arguments))
     return RunCommandLine(programPath, title, arguments, guard.result);
-  return RunWindowMode(programPath, title, guard.result);
+  return StartWindowMode(programPath, title, guard.result);
 }
 
 }  // namespace

@@ -86,11 +86,6 @@ class ShownReporter final : public QObject {
 
 int RunWindowMode(const std::u16string& programPath, const std::u16string& title,
                   GuardResult guard) {
-  if (!DisplayConfigured()) {
-    const bool secondStart = guard == GuardResult::kAlreadyRunning;
-    WriteErrorLine(secondStart ? kSecondInstanceText : kNoDisplayText);
-    return secondStart ? 0 : 1;
-  }
   const QString qtTitle = ToQString(title);
   QtArguments arguments(TextToBytes(programPath));
   const std::unique_ptr<KustelApplication> application =

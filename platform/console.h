@@ -17,4 +17,9 @@ bool ErrorStreamIsTerminal();
 // platform was chosen explicitly (offscreen, for instance).
 bool DisplayConfigured();
 
+// True when a box would be seen by someone: a display is configured and Qt is not pointed at a
+// platform that draws nowhere ("offscreen", "minimal"). A box there would wait for an OK that
+// nobody can give.
+bool DisplayVisible();
+
 }  // namespace kustel

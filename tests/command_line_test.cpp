@@ -93,6 +93,10 @@ class World {
     std::ofstream(SettingsFile(), std::ios::binary) << bytes;
   }
 
+  // From now on, runs the program file at `path` instead of the built one.
+  void UseProgram(std::string path) { program_ = std::move(path); }
+  std::string Path(const std::string& name) const { return root_.Path(name); }
+
   // Runs the program to its end with standard output and error going to files.
   Outcome Run(const std::vector<std::string>& arguments,
               const std::vector<std::string>& extraEnvironment = {}) const {
@@ -106,7 +110,12 @@ class World {
     posix_spawn_file_actions_destroy(&actions);
     Outcome outcome;
     int status = 0;
-    if (child > 0 && waitpid(child, &status, 0) == child) outcome.exitCode = ExitCodeOf(status);
+    // A program that hangs (a box nobody can answer, say) is ended, and shows as killed.
+    if (child > 0 && !WaitFor([&] { return waitpid(child, &status, WNOHANG) == child; })) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+    }
+    if (child > 0) outcome.exitCode = ExitCodeOf(status);
     outcome.output = root_.ReadFile("stdout");
     outcome.errors = root_.ReadFile("stderr");
     return outcome;
@@ -156,7 +165,7 @@ class World {
 
   pid_t Spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& extra,
               const posix_spawn_file_actions_t& actions) const {
-    std::vector<std::string> argumentTexts{KUSTEL_EXE};
+    std::vector<std::string> argumentTexts{program_};
     argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
     const std::vector<std::string> environmentTexts = Environment(extra);
     std::vector<char*> argv, envp;
@@ -165,14 +174,15 @@ class World {
     argv.push_back(nullptr);
     envp.push_back(nullptr);
     pid_t child = -1;
-    if (posix_spawn(&child, KUSTEL_EXE, &actions, nullptr, argv.data(), envp.data()) != 0) {
-      ADD_FAILURE() << "cannot start " << KUSTEL_EXE;
+    if (posix_spawn(&child, program_.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
+      ADD_FAILURE() << "cannot start " << program_;
       return -1;
     }
     return child;
   }
 
   TempFolder root_;
+  std::string program_ = KUSTEL_EXE;
 };
 
 // What the settings folder holds, down to the inode of the settings file: a rewrite with the
@@ -439,6 +449,36 @@ TEST(CommandLine, WindowModeShowsTheWindowOnAQtPlatformGivenExplicitly) {
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
     EXPECT_TRUE(outcome.output.starts_with("shown ")) << outcome.output;
   }
+}
+
+TEST(CommandLine, NeedsNoWindowPartAndNoQt) {
+  World world;
+  world.StoreSettings("35000099999999N_");
+  world.MakeFile("a.pdf");
+  // The program file alone, without the module that holds the windows.
+  std::filesystem::create_directory(world.Path("bin"));
+  std::filesystem::copy_file(KUSTEL_EXE, world.Path("bin/kustel"));
+  world.UseProgram(world.Path("bin/kustel"));
+
+  const Outcome stamped = world.Run({world.File("a.pdf")});
+  EXPECT_EQ(stamped.exitCode, 0);
+  EXPECT_EQ(stamped.errors, "");
+  EXPECT_EQ(world.Files(), (std::vector<std::string>{"N_a.pdf"}));
+
+  const Outcome window = world.Run({}, {"QT_QPA_PLATFORM=offscreen"});
+  EXPECT_EQ(window.exitCode, 1);
+  EXPECT_NE(window.errors.find("kustel-gui.so"), std::string::npos) << window.errors;
+}
+
+TEST(CommandLine, ShowsNoBoxOnAPlatformThatDrawsNowhere) {
+  // Standard error is no terminal and Qt has a platform, but nobody could answer a box there:
+  // the messages stay lines, and the program ends by itself.
+  World world;
+  world.StoreSettings("30000099999999xxx");
+  const Outcome outcome =
+      world.Run({world.File("a.pdf"), world.File("b.pdf")}, {"QT_QPA_PLATFORM=offscreen"});
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.errors, std::string(kFreeTextMissingLine) + kFreeTextMissingLine);
 }
 
 // True once /proc/locks lists an flock held by the process.
