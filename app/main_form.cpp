@@ -93,6 +93,8 @@ TMainForm::TMainForm(MainFormServices services, QWidget* parent)
   freeTextLimit_ = LimitTypedLength(ui_->BeliebigTextEdit, kTypedFreeTextLimit);
   SetUpMonthCalendar(ui_->MonthCalendar1);
   new CalendarClicks(ui_->MonthCalendar1, [this] { MonthCalendar1Click(); });
+  // Line edits take dropped text by default; a file dragged over one must not end up as its text.
+  for (QWidget* control : findChildren<QWidget*>()) control->setAcceptDrops(false);
   dropArea_ = new DropArea(
       ui_->lboxFiles, [this](std::vector<std::u16string> paths) { DropFiles(std::move(paths)); });
 
