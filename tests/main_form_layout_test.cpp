@@ -245,6 +245,15 @@ TEST_F(MainFormLayoutTest, StoredSettingsShowInTheControlsAndRelabelTheFormats) 
   EXPECT_EQ(StoredSettings(), "20110020241123Beleg");
 }
 
+TEST_F(MainFormLayoutTest, AStoredChosenDateShowsAsWrittenNeverAsMarkup) {
+  // The settings file is the user's to edit; its date part lands in the label verbatim.
+  StoreSettings("050000<b>x</b>xxx");
+  Open();
+  auto* label = Control<QLabel>("DatumLabel");
+  EXPECT_EQ(label->text(), "b>.</.<b>x");
+  EXPECT_EQ(label->textFormat(), Qt::PlainText);
+}
+
 TEST_F(MainFormLayoutTest, FormCreateTakesTheWorkingDateFromTheClockAndTurnsTheCalendarToToday) {
   clock_.Set({2025, 3, 5, 9, 7});
   TMainForm& window = Open();
