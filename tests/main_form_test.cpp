@@ -420,6 +420,7 @@ TEST_F(MainFormTest, AltAndBareLettersPressTheButtonsWhereNoTextIsTyped) {
       {"shifted S on a format item", "FormatRGroupItem5", Qt::Key_S, Qt::ShiftModifier, "close"},
       {"I on the drop area", "lboxFiles", Qt::Key_I, Qt::NoModifier, "info"},
       {"S on the drop area", "lboxFiles", Qt::Key_S, Qt::NoModifier, "close"},
+      {"I on the calendar", "qt_calendar_calendarview", Qt::Key_I, Qt::NoModifier, "info"},
       {"S typed into the text field", "BeliebigTextEdit", Qt::Key_S, Qt::NoModifier, ""},
       {"I typed into a combo box", "EinfgDelComBox", Qt::Key_I, Qt::NoModifier, ""},
       {"Ctrl+S on a radio item", "DatumRGroupItem2", Qt::Key_S, Qt::ControlModifier, ""},
