@@ -1,5 +1,6 @@
 #include "command_line_mode.h"
 
+#include "argument_file_system.h"
 #include "engine/option_state.h"
 #include "engine/prefix_file.h"
 #include "engine/working_date.h"
@@ -32,9 +33,11 @@ void RunCommandLineMode(const std::vector<std::u16string>& arguments,
   store.LoadSettings(options);
 
   WorkingDate date = WorkingDateAt(services.clock.Now());
-  EngineServices engine{services.files, services.clock, services.messages};
+  ArgumentFileSystem files(services.files, services.readStatus);
+  EngineServices engine{files, services.clock, services.messages};
   for (const std::u16string& argument : arguments) {
     if (argument.empty()) break;
+    files.StartArgument(argument);
     PrefixFile(argument, options, date, engine);
   }
 }

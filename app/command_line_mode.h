@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_status.h"
+
 namespace kustel {
 
 class Clock;
@@ -16,6 +18,9 @@ struct CommandLineServices {
   const Clock& clock;
   SettingsBackend& settings;
   MessageSink& messages;
+  // One look at an argument's path answers the engine's questions about it; see
+  // argument_file_system.h. It must see the same files as `files`.
+  FileStatus (*readStatus)(const std::u16string& path) = ReadFileStatus;
 };
 
 // Window mode when the first argument is missing or empty; `arguments` follow the program path.
