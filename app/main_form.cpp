@@ -5,6 +5,7 @@
 #include <QListWidgetItem>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTableView>
 #include <array>
 #include <optional>
 
@@ -98,9 +99,10 @@ TMainForm::TMainForm(MainFormServices services, QWidget* parent)
   dropArea_ = new DropArea(
       ui_->lboxFiles, [this](std::vector<std::u16string> paths) { DropFiles(std::move(paths)); });
 
-  // The controls that take no typed characters leave the bare letters to the two buttons.
-  QList<QWidget*> quiet{ui_->lboxFiles, ui_->MonthCalendar1};
-  quiet += ui_->MonthCalendar1->findChildren<QWidget*>();
+  // The controls that take no typed characters leave the bare letters to the two buttons: the
+  // drop area, the radio items and the calendar's day grid (not its year field).
+  QList<QWidget*> quiet{ui_->lboxFiles};
+  if (auto* dayGrid = ui_->MonthCalendar1->findChild<QTableView*>()) quiet.append(dayGrid);
   for (const RadioGroup* group : {datumGroup_.get(), formatGroup_.get()})
     for (int i = 0; i < group->Count(); ++i) quiet.append(group->Item(i));
   AddButtonAccelerator(ui_->InfoSBtn, Qt::Key_I, quiet);
