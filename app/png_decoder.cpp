@@ -123,7 +123,9 @@ PngError Inflate(const std::vector<uint8_t>& input, size_t expected, std::vector
   PngError error = PngError::kNone;
   for (;;) {
     if (produced == out.size()) {
-      const size_t grown = std::min(expected + 1, std::max<size_t>(out.size() * 2, 1 << 16));
+      // Deflate expands at most about 1032 times, so the first size nearly always suffices.
+      const size_t first = input.size() * 1032 + (1 << 16);
+      const size_t grown = std::min(expected + 1, out.empty() ? first : out.size() * 2);
       try {
         out.resize(grown);
       } catch (const std::bad_alloc&) {
@@ -171,32 +173,34 @@ uint8_t Paeth(int left, int up, int upLeft) {
   return static_cast<uint8_t>(upLeft);
 }
 
-// Undoes one row's filter; `up` is the previous row already unfiltered, or null for the first.
+// Undoes one row's filter; `up` is the previous row already unfiltered (zeros for the first row).
+// One loop per filter type, the first pixel apart, keeps the loops free of per-byte decisions.
 PngError UnfilterRow(uint8_t filter, const uint8_t* src, const uint8_t* up, uint8_t* dst,
                      size_t stride) {
-  if (filter > 4) return PngError::kBadFilterType;
-  for (size_t i = 0; i < stride; ++i) {
-    const int left = i >= kBytesPerPixel ? dst[i - kBytesPerPixel] : 0;
-    const int above = up ? up[i] : 0;
-    const int upLeft = up && i >= kBytesPerPixel ? up[i - kBytesPerPixel] : 0;
-    int predictor = 0;
-    switch (filter) {
-      case 1:
-        predictor = left;
-        break;
-      case 2:
-        predictor = above;
-        break;
-      case 3:
-        predictor = (left + above) / 2;
-        break;
-      case 4:
-        predictor = Paeth(left, above, upLeft);
-        break;
-      default:
-        break;
-    }
-    dst[i] = static_cast<uint8_t>(src[i] + predictor);
+  constexpr size_t bpp = kBytesPerPixel;
+  switch (filter) {
+    case 0:
+      std::memmove(dst, src, stride);
+      break;
+    case 1:
+      for (size_t i = 0; i < bpp; ++i) dst[i] = src[i];
+      for (size_t i = bpp; i < stride; ++i) dst[i] = static_cast<uint8_t>(src[i] + dst[i - bpp]);
+      break;
+    case 2:
+      for (size_t i = 0; i < stride; ++i) dst[i] = static_cast<uint8_t>(src[i] + up[i]);
+      break;
+    case 3:
+      for (size_t i = 0; i < bpp; ++i) dst[i] = static_cast<uint8_t>(src[i] + up[i] / 2);
+      for (size_t i = bpp; i < stride; ++i)
+        dst[i] = static_cast<uint8_t>(src[i] + (dst[i - bpp] + up[i]) / 2);
+      break;
+    case 4:
+      for (size_t i = 0; i < bpp; ++i) dst[i] = static_cast<uint8_t>(src[i] + up[i]);
+      for (size_t i = bpp; i < stride; ++i)
+        dst[i] = static_cast<uint8_t>(src[i] + Paeth(dst[i - bpp], up[i], up[i - bpp]));
+      break;
+    default:
+      return PngError::kBadFilterType;
   }
   return PngError::kNone;
 }
@@ -216,26 +220,29 @@ DecodedPng DecodePng(std::span<const uint8_t> bytes) {
   if (!result.ok()) return result;
 
   const size_t stride = size_t{header.width} * kBytesPerPixel;
-  std::vector<uint8_t> filtered;
-  result.error = Inflate(imageData, (stride + 1) * header.height, filtered);
+  std::vector<uint8_t> pixels;
+  result.error = Inflate(imageData, (stride + 1) * header.height, pixels);
   if (!result.ok()) return result;
 
-  std::vector<uint8_t> rgba;
+  // Rows are unfiltered in place, each moved up over the filter bytes before it: row y lands
+  // y + 1 bytes before where it was read, so no byte is written before it has been read.
+  std::vector<uint8_t> zeros;
   try {
-    rgba.resize(stride * header.height);
+    zeros.resize(stride);  // the row above the first one
   } catch (const std::bad_alloc&) {
     result.error = PngError::kOutOfMemory;
     return result;
   }
   for (size_t y = 0; y < header.height; ++y) {
-    const uint8_t* row = &filtered[y * (stride + 1)];
-    const uint8_t* up = y > 0 ? &rgba[(y - 1) * stride] : nullptr;
-    result.error = UnfilterRow(row[0], row + 1, up, &rgba[y * stride], stride);
+    const uint8_t* row = &pixels[y * (stride + 1)];
+    const uint8_t* up = y > 0 ? &pixels[(y - 1) * stride] : zeros.data();
+    result.error = UnfilterRow(row[0], row + 1, up, &pixels[y * stride], stride);
     if (!result.ok()) return result;
   }
+  pixels.resize(stride * header.height);
   result.width = header.width;
   result.height = header.height;
-  result.rgba = std::move(rgba);
+  result.rgba = std::move(pixels);
   return result;
 }
 
