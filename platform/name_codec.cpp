@@ -10,7 +10,9 @@ constexpr char16_t kEscapeBase = 0xDC00;
 constexpr char16_t kFirstEscape = 0xDC80;
 constexpr char16_t kLastEscape = 0xDCFF;
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
 
 // Decodes one well-formed UTF-8 sequence at `pos` (RFC 3629: no overlongs, no surrogates, at
 // most U+10FFFF). Returns its length, or 0 when the bytes there are not one.
@@ -42,85 +44,107 @@ size_t DecodeSequence(std::string_view bytes, size_t pos, char32_t& codePoint) {
   return length;
 }
 
-void AppendUtf16(std::u16string& out, char32_t codePoint) {
+// Writes the code point at `out` and returns the position behind it.
+size_t PutUtf16(std::u16string& text, size_t out, char32_t codePoint) {
   if (codePoint < 0x10000) {
-    out.push_back(static_cast<char16_t>(codePoint));
+    text[out++] = static_cast<char16_t>(codePoint);
   } else {
     codePoint -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+    text[out++] = static_cast<char16_t>(0xD800 + (codePoint >> 10));
+    text[out++] = static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
   }
+  return out;
 }
 
-void AppendUtf8(std::string& out, char32_t codePoint) {
+size_t PutUtf8(std::string& bytes, size_t out, char32_t codePoint) {
   if (codePoint < 0x80) {
-    out.push_back(static_cast<char>(codePoint));
+    bytes[out++] = static_cast<char>(codePoint);
   } else if (codePoint < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    bytes[out++] = static_cast<char>(0xC0 | (codePoint >> 6));
+    bytes[out++] = static_cast<char>(0x80 | (codePoint & 0x3F));
   } else if (codePoint < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    bytes[out++] = static_cast<char>(0xE0 | (codePoint >> 12));
+    bytes[out++] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    bytes[out++] = static_cast<char>(0x80 | (codePoint & 0x3F));
   } else {
-    out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    bytes[out++] = static_cast<char>(0xF0 | (codePoint >> 18));
+    bytes[out++] = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+    bytes[out++] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    bytes[out++] = static_cast<char>(0x80 | (codePoint & 0x3F));
   }
+  return out;
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 }  // namespace
 
 std::u16string BytesToText(std::string_view bytes) {
-  std::u16string text;
-  text.reserve(bytes.size());
+  // Every byte gives at most one code unit, so the text is written into a buffer of that size
+  // and cut to length: this runs for every path of every call and must stay cheap.
+  std::u16string text(bytes.size(), u'\0');
+  size_t out = 0;
   for (size_t pos = 0; pos < bytes.size();) {
+    const auto byte = static_cast<unsigned char>(bytes[pos]);
+    if (byte < 0x80) {
+      text[out++] = byte;
+      ++pos;
+      continue;
+    }
     char32_t codePoint = 0;
     const size_t length = DecodeSequence(bytes, pos, codePoint);
     if (length == 0) {
-      text.push_back(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[pos])));
+      text[out++] = static_cast<char16_t>(kEscapeBase + byte);
       ++pos;
     } else {
-      AppendUtf16(text, codePoint);
+      out = PutUtf16(text, out, codePoint);
       pos += length;
     }
   }
+  text.resize(out);
   return text;
 }
 
 std::string TextToBytes(std::u16string_view text) {
-  std::string bytes;
-  bytes.reserve(text.size());
+  // A code unit gives at most three bytes (a surrogate pair four for its two units).
+  std::string bytes(text.size() * 3, '\0');
+  size_t out = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
-    if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      AppendUtf8(bytes, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+    if (unit < 0x80) {
+      bytes[out++] = static_cast<char>(unit);
+    } else if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      out =
+          PutUtf8(bytes, out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
       ++i;
     } else if (unit >= kFirstEscape && unit <= kLastEscape) {
-      bytes.push_back(static_cast<char>(unit - kEscapeBase));
+      bytes[out++] = static_cast<char>(unit - kEscapeBase);
     } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
-      AppendUtf8(bytes, 0xFFFD);  // a lone surrogate no decoded name can hold
+      out = PutUtf8(bytes, out, 0xFFFD);  // a lone surrogate no decoded name can hold
     } else {
-      AppendUtf8(bytes, unit);
+      out = PutUtf8(bytes, out, unit);
     }
   }
+  bytes.resize(out);
   return bytes;
 }
 
 std::optional<std::u16string> DecodeStrictUtf8(std::string_view bytes) {
-  std::u16string text;
-  text.reserve(bytes.size());
+  std::u16string text(bytes.size(), u'\0');
+  size_t out = 0;
   for (size_t pos = 0; pos < bytes.size();) {
     char32_t codePoint = 0;
     const size_t length = DecodeSequence(bytes, pos, codePoint);
     if (length == 0 || codePoint == 0) return std::nullopt;
-    AppendUtf16(text, codePoint);
+    out = PutUtf16(text, out, codePoint);
     pos += length;
   }
+  text.resize(out);
   return text;
 }
 

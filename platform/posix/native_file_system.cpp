@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 
 #include "local_time.h"
 #include "native_rename.h"
@@ -16,7 +17,12 @@ namespace {
 // path short, and a lone surrogate outside the byte escapes has no bytes of its own.
 std::optional<std::string> EncodePath(std::u16string_view path) {
   std::string bytes = TextToBytes(path);
-  if (bytes.find('\0') != std::string::npos || BytesToText(bytes) != path) return std::nullopt;
+  if (bytes.find('\0') != std::string::npos) return std::nullopt;
+  // Text without surrogates always encodes exactly; only escapes and halves need the check that
+  // the bytes read back as the same text.
+  const bool hasSurrogates = std::any_of(
+      path.begin(), path.end(), [](char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; });
+  if (hasSurrogates && BytesToText(bytes) != path) return std::nullopt;
   return bytes;
 }
 
