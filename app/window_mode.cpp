@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "error_text.h"
+#include "german_qt_texts.h"
 #include "kustel_application.h"
 #include "liz_form.h"
 #include "main_form.h"
@@ -96,6 +97,7 @@ int RunWindowMode(const std::u16string& programPath, const std::u16string& title
     return 0;
   }
   RegisterWindowFonts();
+  InstallGermanQtTexts();
 
   SystemClock clock;
   NativeFileSystem files;
@@ -103,8 +105,6 @@ int RunWindowMode(const std::u16string& programPath, const std::u16string& title
   BoxMessageSink messages(qtTitle);
   SettingsStore settings(*backend, messages);
 
-  // The dialog is declared first so that it outlives the window that points at it.
-  std::unique_ptr<TLizForm> dialog;
   std::unique_ptr<TMainForm> form;
   if (!RunStep(qtTitle, [&] {
         form = std::make_unique<TMainForm>(MainFormServices{files, clock, settings, messages});
@@ -112,8 +112,10 @@ int RunWindowMode(const std::u16string& programPath, const std::u16string& title
     return 0;
   }
   RunStep(qtTitle, [&] { form->FormCreate(); });  // a failure here skips the rest of FormCreate
-  if (!RunStep(qtTitle, [&] { dialog = std::make_unique<TLizForm>(); })) return 0;
-  form->SetInfoDialog(dialog.get());
+  // The main window owns the dialog: it stays above the window and has no task bar entry.
+  TLizForm* dialog = nullptr;
+  if (!RunStep(qtTitle, [&] { dialog = new TLizForm(form.get()); })) return 0;
+  form->SetInfoDialog(dialog);
 
   ShownReporter shownReporter;
   if (std::getenv("KUSTEL_BENCH_EXIT_WHEN_SHOWN") != nullptr) {
