@@ -9,23 +9,13 @@
 #include "platform/settings_backend.h"
 #include "settings/settings_string.h"
 #include "tests/support/memory_settings_backend.h"
+#include "tests/support/option_states.h"
 #include "tests/support/recording_message_sink.h"
 
 namespace kustel {
 namespace {
 
 using Stored = MemorySettingsBackend::Stored;
-
-OptionState Options(int source, int format, int fill, int action, std::u16string chosenDate,
-                    std::u16string freeText) {
-  return {source, format, fill, action, std::move(chosenDate), std::move(freeText)};
-}
-
-std::u16string Letters(size_t count) {
-  std::u16string text;
-  for (size_t i = 0; i < count; ++i) text += static_cast<char16_t>(u'A' + i % 26);
-  return text;
-}
 
 const std::u16string kLongStored = u"05000099999999" + Letters(46);
 

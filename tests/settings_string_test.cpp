@@ -4,19 +4,10 @@
 
 #include <string>
 
+#include "tests/support/option_states.h"
+
 namespace kustel {
 namespace {
-
-OptionState Options(int source, int format, int fill, int action, std::u16string chosenDate,
-                    std::u16string freeText) {
-  return {source, format, fill, action, std::move(chosenDate), std::move(freeText)};
-}
-
-std::u16string Letters(size_t count) {
-  std::u16string text;
-  for (size_t i = 0; i < count; ++i) text += static_cast<char16_t>(u'A' + i % 26);
-  return text;
-}
 
 struct RoundTripRow {
   const char* name;
