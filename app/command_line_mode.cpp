@@ -8,20 +8,6 @@
 #include "settings/settings_store.h"
 
 namespace kustel {
-namespace {
-
-WorkingDate WorkingDateAt(const LocalDateTime& now) {
-  WorkingDate date;
-  date.year = now.year;
-  date.month = now.month;
-  date.day = now.day;
-  date.hour = now.hour;
-  date.minute = now.minute;
-  return date;
-}
-
-}  // namespace
-
 bool IsCommandLineMode(const std::vector<std::u16string>& arguments) {
   return !arguments.empty() && !arguments.front().empty();
 }
@@ -32,7 +18,8 @@ void RunCommandLineMode(const std::vector<std::u16string>& arguments,
   SettingsStore store(services.settings, services.messages);
   store.LoadSettings(options);
 
-  WorkingDate date = WorkingDateAt(services.clock.Now());
+  WorkingDate date;
+  TakeMoment(date, services.clock.Now());
   ArgumentFileSystem files(services.files, services.readStatus);
   EngineServices engine{files, services.clock, services.messages};
   for (const std::u16string& argument : arguments) {

@@ -140,7 +140,7 @@ void TMainForm::CentreOnScreen() {
 void TMainForm::FormCreate() {
   dropArea_->Enable();
   const LocalDateTime now = services_.clock.Now();
-  workingDate_ = WorkingDate{now.year, now.month, now.day, now.hour, now.minute, 0};
+  TakeMoment(workingDate_, now);
   // Built from the fields, not parsed from text, so no locale can make it fail.
   const QDate today(now.year, now.month, now.day);
   if (today.isValid()) ui_->MonthCalendar1->setSelectedDate(today);

@@ -76,14 +76,6 @@ int32_t DecimalValue(std::u16string_view field) {
   return negative ? -value : value;
 }
 
-void SetFrom(WorkingDate& date, const LocalDateTime& moment) {
-  date.year = moment.year;
-  date.month = moment.month;
-  date.day = moment.day;
-  date.hour = moment.hour;
-  date.minute = moment.minute;
-}
-
 // A chosen date is DD.MM.YYYY; any other length leaves the working date as it is. The time of
 // day is that of the call, as a chosen date has none of its own.
 void TakeChosenDate(const std::u16string& text, const Clock& clock, WorkingDate& date) {
@@ -101,12 +93,12 @@ void TakeDate(const std::u16string& path, const OptionState& options, WorkingDat
               EngineServices& services) {
   if (UsesFileDate(options.source)) {
     if (services.files.IsExistingFile(path)) {
-      if (const auto written = services.files.LastWriteTime(path)) SetFrom(date, *written);
+      if (const auto written = services.files.LastWriteTime(path)) TakeMoment(date, *written);
     }
   } else if (options.source == kChosenDate) {
     TakeChosenDate(options.chosenDate, services.clock, date);
   } else if (options.source != kFreeText) {
-    SetFrom(date, services.clock.Now());  // Today, and whatever behaves as Today
+    TakeMoment(date, services.clock.Now());  // Today, and whatever behaves as Today
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/local_date_time.h"
+
 namespace kustel {
 
 // The date and time that the next prefix is printed from. Fields are signed 32-bit because a
@@ -16,5 +18,14 @@ struct WorkingDate {
 
   bool operator==(const WorkingDate&) const = default;
 };
+
+// Takes year, month, day, hour and minute from a moment of the clock or a file's time.
+inline void TakeMoment(WorkingDate& date, const LocalDateTime& moment) {
+  date.year = moment.year;
+  date.month = moment.month;
+  date.day = moment.day;
+  date.hour = moment.hour;
+  date.minute = moment.minute;
+}
 
 }  // namespace kustel
