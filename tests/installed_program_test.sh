@@ -1,0 +1,27 @@
+#!/bin/sh
+# The installed program, started through the link on PATH, still finds its window module beside
+# its real file, stamps a file from the command line, and opens its window.
+# Usage: installed_program_test.sh BUILD_FOLDER
+set -eu
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+kustel=$work/prefix/bin/kustel
+test -L "$kustel"
+grep -qx 'Exec=kustel %F' "$work/prefix/share/applications/kustel.desktop"
+
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" TZ=Europe/Berlin
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$XDG_CONFIG_HOME/tolm/kustel" "$work/files"
+printf '10000099999999xxx' > "$XDG_CONFIG_HOME/tolm/kustel/cfg_regstring"  # file date, YYYY-MM-DD-
+touch -d '2024-11-05 14:32' "$work/files/scan.pdf"
+
+"$kustel" "$work/files/scan.pdf"
+test -e "$work/files/2024-11-05-scan.pdf"
+
+# The window needs the module: the program reports the first painting and ends there.
+QT_QPA_PLATFORM=offscreen KUSTEL_BENCH_EXIT_WHEN_SHOWN=1 "$kustel" | grep -q '^shown '
+echo "installed program: stamps from the command line and opens its window"
