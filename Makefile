@@ -2,7 +2,7 @@
 # Both install the Debian packages that are missing, configure and build.
 
 ARGS ?=
-PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev qt6-translations-l10n \
+PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev libxkbcommon-dev qt6-translations-l10n \
             zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine
 FUZZ_SECONDS ?= 30
 
