@@ -45,7 +45,7 @@ build-fuzz: deps
 info-picture: deps
 	cmake --preset default >/dev/null
 	cmake --build --preset default --target make_info_picture -j $$(nproc)
-	./build/default/tools/make_info_picture page tools/info_page.txt app/info_picture.png
+	./build/default/tools/make_info_picture page tools/info_page.txt gui/info_picture.png
 	cmake --build --preset default --target make_info_picture -j $$(nproc)
 	./build/default/tools/make_info_picture dialog docs/info-dialog.png
 

@@ -1,4 +1,4 @@
-#include "argument_file_system.h"
+#include "app/argument_file_system.h"
 
 namespace kustel {
 

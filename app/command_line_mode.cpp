@@ -1,6 +1,6 @@
-#include "command_line_mode.h"
+#include "app/command_line_mode.h"
 
-#include "argument_file_system.h"
+#include "app/argument_file_system.h"
 #include "engine/option_state.h"
 #include "engine/prefix_file.h"
 #include "engine/working_date.h"

@@ -1,6 +1,6 @@
-#include "console_message_sink.h"
+#include "app/console_message_sink.h"
 
-#include "error_text.h"
+#include "app/error_text.h"
 #include "platform/console.h"
 
 namespace kustel {

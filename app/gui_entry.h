@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "console_message_sink.h"
+#include "app/console_message_sink.h"
 #include "platform/instance_guard.h"
 
 namespace kustel {

@@ -11,9 +11,6 @@ inline constexpr const char16_t* kNoDisplayText =
     u"Keine grafische Oberfläche gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt), "
     u"das Fenster kann nicht geöffnet werden. Dateien als Argumente werden ohne Fenster "
     u"gestempelt.";
-inline constexpr const char16_t* kGuiModuleMissingText =
-    u"Der Programmteil für das Fenster (kustel-gui.so) fehlt neben dem Programm, das Fenster "
-    u"kann nicht geöffnet werden.";
 inline constexpr const char16_t* kDisplayUnreachableText =
     u"Die grafische Oberfläche ist nicht erreichbar, das Fenster kann nicht geöffnet werden.";
 

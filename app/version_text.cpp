@@ -1,4 +1,4 @@
-#include "version_text.h"
+#include "app/version_text.h"
 
 #include <array>
 #include <charconv>

@@ -1,6 +1,6 @@
 // Makes the information dialog's picture and the README's picture of the dialog.
 //
-//   make_info_picture page tools/info_page.txt app/info_picture.png
+//   make_info_picture page tools/info_page.txt gui/info_picture.png
 //       lays out the page from its text source with two screenshots of the real main window
 //       and writes it as a compact 448 x 1340 RGBA PNG; the build then compiles it in.
 //   make_info_picture dialog docs/info-dialog.png
@@ -22,13 +22,13 @@
 #include <exception>
 #include <vector>
 
-#include "app/liz_form.h"
-#include "app/main_form.h"
-#include "app/message_box.h"
-#include "app/qt_text.h"
 #include "app/version_text.h"
-#include "app/window_fonts.h"
 #include "engine/option_state.h"
+#include "gui/qt/liz_form.h"
+#include "gui/qt/main_form.h"
+#include "gui/qt/message_box.h"
+#include "gui/qt/qt_text.h"
+#include "gui/qt/window_fonts.h"
 #include "info_page.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"

@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/main_form.h"
-#include "app/message_box.h"
-#include "app/window_fonts.h"
+#include "gui/qt/main_form.h"
+#include "gui/qt/message_box.h"
+#include "gui/qt/window_fonts.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/settings_backend.h"

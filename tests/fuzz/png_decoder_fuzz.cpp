@@ -9,7 +9,7 @@
 
 #include <zlib.h>
 
-#include "app/png_decoder.h"
+#include "gui/png_decoder.h"
 
 namespace {
 

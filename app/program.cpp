@@ -1,0 +1,108 @@
+// Start-up: the single-instance guard first, then one of two modes chosen by the first argument.
+// Window mode (no first argument, or an empty one) shows the main window; command-line mode
+// stamps every argument with the stored settings and ends without constructing any widget, so
+// it also runs where there is no display at all. This file, like everything it links, holds no
+// Qt: the windows are reached through gui_seam.h, on Linux a module loaded only when a window
+// or a box is needed.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/application_title.h"
+#include "app/command_line_mode.h"
+#include "app/console_message_sink.h"
+#include "app/error_text.h"
+#include "app/gui_seam.h"
+#include "app/start_texts.h"
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "platform/file_system.h"
+#include "platform/instance_guard.h"
+#include "platform/program_entry.h"
+#include "platform/settings_backend.h"
+
+namespace kustel {
+namespace {
+
+// The desktop box, fetched from the window module when the first box is due. Without the
+// module the lines on standard error are all there is.
+class ModuleDesktopBox final : public DesktopBox {
+ public:
+  ModuleDesktopBox(std::u16string programPath, std::u16string title)
+      : programPath_(std::move(programPath)), title_(std::move(title)) {}
+
+  void Show(const std::u16string& caption, const std::u16string& text, bool errorIcon) override {
+    if (!tried_) {
+      tried_ = true;
+      if (const GuiEntry* gui = LoadGui().entry) box_ = gui->makeDesktopBox(programPath_, title_);
+    }
+    if (box_ != nullptr) box_->Show(caption, text, errorIcon);
+  }
+
+ private:
+  std::u16string programPath_;
+  std::u16string title_;
+  std::unique_ptr<DesktopBox> box_;
+  bool tried_ = false;
+};
+
+// Started from a file manager, nobody reads standard error: the messages then come as boxes too.
+std::unique_ptr<DesktopBox> DesktopBoxIfWanted(const std::u16string& programPath,
+                                               const std::u16string& title) {
+  if (ErrorStreamIsTerminal() || !DisplayVisible()) return nullptr;
+  return std::make_unique<ModuleDesktopBox>(programPath, title);
+}
+
+int RunCommandLine(const std::u16string& programPath, const std::u16string& title,
+                   const std::vector<std::u16string>& arguments, GuardResult guard) {
+  const std::unique_ptr<DesktopBox> box = DesktopBoxIfWanted(programPath, title);
+  ConsoleMessageSink messages(title, box.get());
+  if (guard == GuardResult::kAlreadyRunning) {
+    messages.ShowNotice(kSecondInstanceCaption, kSecondInstanceText);
+    return 0;
+  }
+  try {
+    SystemClock clock;
+    NativeFileSystem files;
+    const std::unique_ptr<SettingsBackend> backend = MakeNativeSettingsBackend();
+    RunCommandLineMode(arguments, {files, clock, *backend, messages});
+  } catch (const std::exception& failure) {
+    messages.ShowError(FailureText(failure));
+  } catch (...) {
+    messages.ShowError(u"");
+  }
+  return 0;
+}
+
+// Without a desktop the window cannot open: a clear line instead of the toolkit's abort. The
+// exit code says so (1), except for a second start, which is refused as everywhere else (0).
+int StartWindowMode(const std::u16string& programPath, const std::u16string& title,
+                    GuardResult guard) {
+  const bool secondStart = guard == GuardResult::kAlreadyRunning;
+  if (!DisplayConfigured()) {
+    WriteErrorLine(secondStart ? kSecondInstanceText : kNoDisplayText);
+    return secondStart ? 0 : 1;
+  }
+  const GuiLoad& gui = LoadGui();
+  if (gui.entry == nullptr) {
+    WriteErrorLine(secondStart ? std::u16string(kSecondInstanceText) : gui.missingText);
+    return secondStart ? 0 : 1;
+  }
+  return gui.entry->runWindowMode(programPath, title, guard);
+}
+
+}  // namespace
+
+int ProgramMain(std::vector<std::u16string> arguments) {
+  const std::u16string programPath = arguments.empty() ? u"kustel" : arguments.front();
+  if (!arguments.empty()) arguments.erase(arguments.begin());
+  const std::u16string title = ApplicationTitle(programPath);
+
+  const GuardAttempt guard = AcquireInstanceGuard();
+  if (IsCommandLineMode(arguments))
+    return RunCommandLine(programPath, title, arguments, guard.result);
+  return StartWindowMode(programPath, title, guard.result);
+}
+
+}  // namespace kustel

@@ -1,0 +1,38 @@
+#include "gui/qt/kustel_application.h"
+
+#include <exception>
+
+#include "app/error_text.h"
+#include "gui/qt/message_box.h"
+#include "gui/qt/qt_text.h"
+
+namespace kustel {
+
+QtArguments::QtArguments(std::string programPath) : programPath_(std::move(programPath)) {
+  values_[0] = programPath_.data();
+  values_[1] = nullptr;
+}
+
+KustelApplication::KustelApplication(QtArguments& arguments, QString title)
+    : QApplication(arguments.Count(), arguments.Values()), title_(std::move(title)) {
+  // The application name, not the display name: Qt would append a display name to every
+  // window caption, and the captions are fixed.
+  setApplicationName(title_);
+}
+
+bool KustelApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& failure) {
+    ShowErrorBox(title_, FailureText(failure));
+  } catch (...) {
+    ShowErrorBox(title_, u"");
+  }
+  return false;
+}
+
+void ShowErrorBox(const QString& title, std::u16string_view failureText) {
+  ShowModalBox(title, ToQString(ErrorText(failureText)), BoxIcon::kError);
+}
+
+}  // namespace kustel

@@ -1,0 +1,78 @@
+#include "gui/qt/type_ahead_combo.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace kustel {
+namespace {
+
+int FirstItemBeginningWith(const QComboBox& combo, const QString& text) {
+  if (text.isEmpty()) return -1;
+  for (int i = 0; i < combo.count(); ++i)
+    if (combo.itemText(i).startsWith(text, Qt::CaseInsensitive)) return i;
+  return -1;
+}
+
+// Remembers whether the edit under way deletes, so that Backspace and Delete shorten the field
+// instead of having the completion put straight back.
+class DeletionWatch final : public QObject {
+ public:
+  explicit DeletionWatch(QObject* parent) : QObject(parent) {}
+  bool deleting = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      deleting = key == Qt::Key_Backspace || key == Qt::Key_Delete;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+void FollowTypedText(QComboBox* combo, const QString& typed, bool complete) {
+  QLineEdit* edit = combo->lineEdit();
+  const int cursor = edit->cursorPosition();
+  const int match = FirstItemBeginningWith(*combo, typed);
+  QString shown = typed;
+  if (match >= 0 && complete && cursor == typed.size())
+    shown += combo->itemText(match).mid(typed.size());
+
+  // Making an item current rewrites the field with the item's text; the field then gets back
+  // what the user typed plus the completed rest, which stays selected so typing goes on over it.
+  {
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(match);
+  }
+  edit->setText(shown);
+  if (shown.size() > typed.size())
+    edit->setSelection(shown.size(), typed.size() - shown.size());
+  else
+    edit->setCursorPosition(cursor);
+}
+
+}  // namespace
+
+void AttachTypeAhead(QComboBox* combo, std::function<void()> changed) {
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  // Qt's own completer completes the text but leaves the current item alone; this one does both.
+  combo->setCompleter(nullptr);
+
+  QLineEdit* edit = combo->lineEdit();
+  auto* deletion = new DeletionWatch(edit);
+  edit->installEventFilter(deletion);
+
+  QObject::connect(edit, &QLineEdit::textEdited, combo,
+                   [combo, deletion, changed](const QString& typed) {
+                     FollowTypedText(combo, typed, !deletion->deleting);
+                     deletion->deleting = false;
+                     changed();
+                   });
+  // Chosen from the list, with the arrow keys or the wheel: the item is already current.
+  QObject::connect(combo, &QComboBox::activated, combo, [changed](int) { changed(); });
+}
+
+}  // namespace kustel

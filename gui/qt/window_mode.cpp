@@ -1,0 +1,129 @@
+#include "gui/qt/window_mode.h"
+
+#include <QEvent>
+#include <QObject>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/error_text.h"
+#include "app/start_texts.h"
+#include "gui/qt/german_qt_texts.h"
+#include "gui/qt/kustel_application.h"
+#include "gui/qt/liz_form.h"
+#include "gui/qt/main_form.h"
+#include "gui/qt/message_box.h"
+#include "gui/qt/qt_text.h"
+#include "gui/qt/window_fonts.h"
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "platform/file_system.h"
+#include "platform/name_codec.h"
+#include "platform/settings_backend.h"
+#include "settings/settings_store.h"
+
+namespace kustel {
+namespace {
+
+// Qt ends the process when the display it was pointed at cannot be reached. While the
+// application object is being made, that end is replaced by a clear message of ours.
+QtMessageHandler previousHandler = nullptr;
+const char16_t* displayLostText = kDisplayUnreachableText;
+int displayLostExitCode = 1;
+
+void EndWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type != QtFatalMsg) {
+    previousHandler(type, context, text);
+    return;
+  }
+  WriteErrorLine(displayLostText);
+  std::_Exit(displayLostExitCode);
+}
+
+std::unique_ptr<KustelApplication> StartApplication(QtArguments& arguments, const QString& title,
+                                                    GuardResult guard) {
+  if (guard == GuardResult::kAlreadyRunning) {
+    displayLostText = kSecondInstanceText;
+    displayLostExitCode = 0;
+  }
+  previousHandler = qInstallMessageHandler(EndWithoutDisplay);
+  auto application = std::make_unique<KustelApplication>(arguments, title);
+  qInstallMessageHandler(previousHandler);
+  return application;
+}
+
+template <typename Step>
+bool RunStep(const QString& title, Step step) {
+  try {
+    step();
+    return true;
+  } catch (const std::exception& failure) {
+    ShowErrorBox(title, FailureText(failure));
+  } catch (...) {
+    ShowErrorBox(title, u"");
+  }
+  return false;
+}
+
+// For bench/: with KUSTEL_BENCH_EXIT_WHEN_SHOWN set, the program prints the wall-clock time
+// (nanoseconds since the epoch) when the main window is first painted, and ends at once.
+class ShownReporter final : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      const auto now = std::chrono::system_clock::now().time_since_epoch();
+      std::printf("shown %lld\n",
+                  static_cast<long long>(
+                      std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+      std::fflush(stdout);
+      std::_Exit(0);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
+
+int RunWindowMode(const std::u16string& programPath, const std::u16string& title,
+                  GuardResult guard) {
+  const QString qtTitle = ToQString(title);
+  QtArguments arguments(TextToBytes(programPath));
+  const std::unique_ptr<KustelApplication> application =
+      StartApplication(arguments, qtTitle, guard);
+
+  if (guard == GuardResult::kAlreadyRunning) {
+    ShowModalBox(ToQString(kSecondInstanceCaption), ToQString(kSecondInstanceText));
+    return 0;
+  }
+  RegisterWindowFonts();
+  InstallGermanQtTexts();
+
+  SystemClock clock;
+  NativeFileSystem files;
+  const std::unique_ptr<SettingsBackend> backend = MakeNativeSettingsBackend();
+  BoxMessageSink messages(qtTitle);
+  SettingsStore settings(*backend, messages);
+
+  std::unique_ptr<TMainForm> form;
+  if (!RunStep(qtTitle, [&] {
+        form = std::make_unique<TMainForm>(MainFormServices{files, clock, settings, messages});
+      })) {
+    return 0;
+  }
+  RunStep(qtTitle, [&] { form->FormCreate(); });  // a failure here skips the rest of FormCreate
+  // The main window owns the dialog: it stays above the window and has no task bar entry.
+  TLizForm* dialog = nullptr;
+  if (!RunStep(qtTitle, [&] { dialog = new TLizForm(form.get()); })) return 0;
+  form->SetInfoDialog(dialog);
+
+  ShownReporter shownReporter;
+  if (std::getenv("KUSTEL_BENCH_EXIT_WHEN_SHOWN") != nullptr) {
+    form->installEventFilter(&shownReporter);
+  }
+  form->show();
+  application->exec();
+  return 0;
+}
+
+}  // namespace kustel

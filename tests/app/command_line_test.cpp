@@ -1,0 +1,518 @@
+// The built program run as a process, in a temporary world of its own: settings folder, runtime
+// folder, home and time zone, with no display in its environment.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/temp_folder.h"
+
+namespace kustel {
+namespace {
+
+constexpr const char* kSecondInstanceLine = " Das Programm KUSTEL läuft bereits \n";
+constexpr const char* kFreeTextMissingLine = "Geben Sie einen beliebigen Text ein\n";
+
+struct Outcome {
+  int exitCode = -1;  // 128 + signal when the program was killed
+  std::string output;
+  std::string errors;
+};
+
+int ExitCodeOf(int status) {
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Waits up to a minute for `done`; only a broken program ever makes a test wait that long.
+template <typename Condition>
+bool WaitFor(Condition done) {
+  for (int i = 0; i < 6000; ++i) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  if (!std::filesystem::is_directory(folder)) return names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string ReadAll(int fd) {
+  std::string text;
+  char buffer[65536];
+  ssize_t n;
+  while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+  return text;
+}
+
+class World {
+ public:
+  World() {
+    root_.MakeFolder("config");
+    root_.MakeFolder("run");
+    root_.MakeFolder("home");
+    root_.MakeFolder("files");
+  }
+
+  std::string File(const std::string& name) const { return root_.Path("files/" + name); }
+  void MakeFile(const std::string& name) const { root_.WriteFile("files/" + name, "Inhalt"); }
+  void MakeFolder(const std::string& name) const { root_.MakeFolder("files/" + name); }
+  void SetLastWriteTime(const std::string& name, time_t moment) const {
+    root_.SetLastWriteTime("files/" + name, moment);
+  }
+  std::vector<std::string> Files() const { return NamesIn(root_.Path("files")); }
+
+  std::string SettingsFolder() const { return root_.Path("config/tolm/kustel"); }
+  std::string SettingsFile() const { return SettingsFolder() + "/cfg_regstring"; }
+  std::string LockFile() const { return root_.Path("run/KUSTEL.lock"); }
+
+  void StoreSettings(const std::string& bytes) const {
+    std::filesystem::create_directories(SettingsFolder());
+    std::ofstream(SettingsFile(), std::ios::binary) << bytes;
+  }
+
+  // From now on, runs the program file at `path` instead of the built one.
+  void UseProgram(std::string path) { program_ = std::move(path); }
+  std::string Path(const std::string& name) const { return root_.Path(name); }
+
+  // Runs the program to its end with standard output and error going to files.
+  Outcome Run(const std::vector<std::string>& arguments,
+              const std::vector<std::string>& extraEnvironment = {}) const {
+    const std::string out = root_.Path("stdout"), err = root_.Path("stderr");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const pid_t child = Spawn(arguments, extraEnvironment, actions);
+    posix_spawn_file_actions_destroy(&actions);
+    Outcome outcome;
+    int status = 0;
+    // A program that hangs (a box nobody can answer, say) is ended, and shows as killed.
+    if (child > 0 && !WaitFor([&] { return waitpid(child, &status, WNOHANG) == child; })) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+    }
+    if (child > 0) outcome.exitCode = ExitCodeOf(status);
+    outcome.output = root_.ReadFile("stdout");
+    outcome.errors = root_.ReadFile("stderr");
+    return outcome;
+  }
+
+  // Starts the program with its standard error on a pipe the caller reads from `errors`.
+  pid_t Start(const std::vector<std::string>& arguments, int& errors,
+              const std::vector<std::string>& extraEnvironment = {}) const {
+    int pipeEnds[2];
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 2);
+    const pid_t child = Spawn(arguments, extraEnvironment, actions);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    errors = pipeEnds[0];
+    return child;
+  }
+
+ private:
+  std::vector<std::string> Environment(const std::vector<std::string>& extra) const {
+    static const char* const kReplaced[] = {"DISPLAY=",
+                                            "WAYLAND_DISPLAY=",
+                                            "QT_QPA_PLATFORM=",
+                                            "XDG_CONFIG_HOME=",
+                                            "XDG_RUNTIME_DIR=",
+                                            "HOME=",
+                                            "TZ=",
+                                            "KUSTEL_"};
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+      const std::string_view variable = *entry;
+      bool replaced = false;
+      for (const char* prefix : kReplaced) replaced = replaced || variable.starts_with(prefix);
+      if (!replaced) environment.emplace_back(variable);
+    }
+    environment.push_back("XDG_CONFIG_HOME=" + root_.Path("config"));
+    environment.push_back("XDG_RUNTIME_DIR=" + root_.Path("run"));
+    environment.push_back("HOME=" + root_.Path("home"));
+    environment.push_back("TZ=Europe/Berlin");
+    environment.insert(environment.end(), extra.begin(), extra.end());
+    return environment;
+  }
+
+  pid_t Spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& extra,
+              const posix_spawn_file_actions_t& actions) const {
+    std::vector<std::string> argumentTexts{program_};
+    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+    const std::vector<std::string> environmentTexts = Environment(extra);
+    std::vector<char*> argv, envp;
+    for (const auto& text : argumentTexts) argv.push_back(const_cast<char*>(text.c_str()));
+    for (const auto& text : environmentTexts) envp.push_back(const_cast<char*>(text.c_str()));
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    pid_t child = -1;
+    if (posix_spawn(&child, program_.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
+      ADD_FAILURE() << "cannot start " << program_;
+      return -1;
+    }
+    return child;
+  }
+
+  TempFolder root_;
+  std::string program_ = KUSTEL_EXE;
+};
+
+// What the settings folder holds, down to the inode of the settings file: a rewrite with the
+// same text shows too.
+struct SettingsSnapshot {
+  std::vector<std::string> names;
+  std::string content;
+  ino_t inode = 0;
+
+  explicit SettingsSnapshot(const World& world) : names(NamesIn(world.SettingsFolder())) {
+    std::ifstream in(world.SettingsFile(), std::ios::binary);
+    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    struct stat info;
+    if (stat(world.SettingsFile().c_str(), &info) == 0) inode = info.st_ino;
+  }
+  bool operator==(const SettingsSnapshot&) const = default;
+};
+
+// 5 November 2024, 14:32 in Berlin (13:32 UTC).
+time_t FileMoment() {
+  tm fields{};
+  fields.tm_year = 2024 - 1900;
+  fields.tm_mon = 10;
+  fields.tm_mday = 5;
+  fields.tm_hour = 13;
+  fields.tm_min = 32;
+  return timegm(&fields);
+}
+
+// Today's prefix of the start values (layout 5, hyphen): "YYMMDD - ".
+std::string TodaysStartPrefix() {
+  const time_t now = time(nullptr);
+  tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d%02d%02d - ", local.tm_year % 100, local.tm_mon + 1,
+                local.tm_mday);
+  return text;
+}
+
+TEST(CommandLine, StampsEveryNamedFileWithTheStoredSettingsAndPassesOverTheRest) {
+  World world;
+  world.StoreSettings("10100099999999xxx");  // file date, YYYY_MM_DD_, keep
+  const std::vector<std::string> names = {"a.pdf", "mit Leerzeichen.pdf", "M\xC3\xBCller.pdf",
+                                          "caf\xE9.pdf"};  // the last one is not UTF-8
+  for (const auto& name : names) {
+    world.MakeFile(name);
+    world.SetLastWriteTime(name, FileMoment());
+  }
+  world.MakeFolder("Ordner");
+  const SettingsSnapshot before(world);
+
+  const Outcome outcome = world.Run({world.File("a.pdf"), world.File("mit Leerzeichen.pdf"),
+                                     world.File("M\xC3\xBCller.pdf"), world.File("caf\xE9.pdf"),
+                                     world.File("Ordner"), world.File("fehlt.pdf")});
+
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.errors, "");
+  EXPECT_EQ(world.Files(), (std::vector<std::string>{"2024_11_05_M\xC3\xBCller.pdf",
+                                                     "2024_11_05_a.pdf", "2024_11_05_caf\xE9.pdf",
+                                                     "2024_11_05_mit Leerzeichen.pdf", "Ordner"}));
+  EXPECT_EQ(SettingsSnapshot(world), before);
+}
+
+struct OrderCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  std::vector<std::string> filesAfter;
+};
+
+TEST(CommandLine, HandsTheArgumentsToTheEngineInTheOrderGiven) {
+  // With "remove", every argument that names the file toggles its prefix; a name that does not
+  // exist yet is passed over. Only the given order ends as listed.
+  const OrderCase rows[] = {
+      {"there and back", {"x.pdf", "Neu_x.pdf"}, {"x.pdf"}},
+      {"back first, then there", {"Neu_x.pdf", "x.pdf"}, {"Neu_x.pdf"}},
+      {"five toggles", {"x.pdf", "Neu_x.pdf", "x.pdf", "Neu_x.pdf", "x.pdf"}, {"Neu_x.pdf"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    World world;
+    world.StoreSettings("35010099999999Neu_");  // free text "Neu_", remove
+    world.MakeFile("x.pdf");
+    std::vector<std::string> paths;
+    for (const auto& name : row.arguments) paths.push_back(world.File(name));
+    const Outcome outcome = world.Run(paths);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.errors, "");
+    EXPECT_EQ(world.Files(), row.filesAfter);
+  }
+}
+
+TEST(CommandLine, EndsTheListAtTheFirstEmptyArgument) {
+  World world;
+  world.StoreSettings("35000099999999N_");  // free text "N_", keep
+  world.MakeFile("a.pdf");
+  world.MakeFile("b.pdf");
+  const Outcome outcome = world.Run({world.File("a.pdf"), "", world.File("b.pdf")});
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(world.Files(), (std::vector<std::string>{"N_a.pdf", "b.pdf"}));
+}
+
+TEST(CommandLine, WritesEachMessageAsALineOnStandardError) {
+  World world;
+  world.StoreSettings("30000099999999xxx");  // free text chosen, but none given
+  world.MakeFile("a.pdf");
+  const Outcome outcome =
+      world.Run({world.File("a.pdf"), world.File("fehlt.pdf"), world.File("a.pdf")});
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.errors,
+            std::string(kFreeTextMissingLine) + kFreeTextMissingLine + kFreeTextMissingLine);
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_EQ(world.Files(), (std::vector<std::string>{"a.pdf"}));
+}
+
+TEST(CommandLine, FirstRunStampsWithTheStartValuesAndStoresNothing) {
+  World world;
+  world.MakeFile("a.pdf");
+  const std::string before = TodaysStartPrefix();
+  const Outcome outcome = world.Run({world.File("a.pdf")});
+  const std::string after = TodaysStartPrefix();
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.errors, "");
+  const std::vector<std::string> files = world.Files();
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_TRUE(files[0] == before + "a.pdf" || files[0] == after + "a.pdf") << files[0];
+  EXPECT_FALSE(std::filesystem::exists(world.SettingsFile()));
+}
+
+TEST(CommandLine, UnreadableSettingsAreReportedAndTheStartValuesUsed) {
+  World world;
+  world.StoreSettings("\xFF\xFE kein Text");
+  world.MakeFile("a.pdf");
+  const SettingsSnapshot before(world);
+  const std::string prefix = TodaysStartPrefix();
+  const Outcome outcome = world.Run({world.File("a.pdf")});
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.errors,
+            "Einstellungen konnten nicht gelesen werden, Programm wird fortgesetzt.\n");
+  const std::vector<std::string> files = world.Files();
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_TRUE(files[0].ends_with(" - a.pdf")) << files[0];
+  EXPECT_EQ(SettingsSnapshot(world), before);
+}
+
+struct SecondStartCase {
+  const char* name;
+  std::vector<std::string> arguments;  // "a.pdf" stands for the world's file
+};
+
+TEST(CommandLine, RefusesASecondStartWhileAnInstanceHoldsTheGuard) {
+  const SecondStartCase rows[] = {
+      {"with a file", {"a.pdf"}},
+      {"without arguments", {}},
+      {"with an empty first argument", {"", "a.pdf"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    World world;
+    world.StoreSettings("35000099999999N_");
+    world.MakeFile("a.pdf");
+    const SettingsSnapshot before(world);
+    // The running instance, as far as the guard can tell.
+    const int held = open(world.LockFile().c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+
+    std::vector<std::string> arguments;
+    for (const auto& argument : row.arguments) {
+      arguments.push_back(argument.empty() ? argument : world.File(argument));
+    }
+    const Outcome outcome = world.Run(arguments);
+    close(held);
+
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.errors, kSecondInstanceLine);
+    EXPECT_EQ(world.Files(), (std::vector<std::string>{"a.pdf"}));
+    EXPECT_EQ(SettingsSnapshot(world), before);
+  }
+}
+
+TEST(CommandLine, OfManyStartsAtOnceExactlyOneRuns) {
+  World world;
+  world.StoreSettings("30000099999999xxx");  // every argument gives one message
+  // The one that runs writes far more than a pipe holds, so it stays blocked, and keeps the
+  // guard, until the test reads its messages: every other start meets a running instance.
+  const std::vector<std::string> arguments(4000, world.File("fehlt.pdf"));
+  constexpr int kStarts = 8;
+  std::vector<pid_t> starts;
+  std::vector<int> errors;
+  for (int i = 0; i < kStarts; ++i) {
+    int fd = -1;
+    starts.push_back(world.Start(arguments, fd));
+    errors.push_back(fd);
+  }
+  std::vector<int> exitCodes(kStarts, -1);
+  int ended = 0;
+  WaitFor([&] {
+    for (int i = 0; i < kStarts; ++i) {
+      int status = 0;
+      if (exitCodes[i] < 0 && waitpid(starts[i], &status, WNOHANG) == starts[i]) {
+        exitCodes[i] = ExitCodeOf(status);
+        ++ended;
+      }
+    }
+    return ended >= kStarts - 1;
+  });
+
+  int ran = 0, refused = 0;
+  std::string expectedRun;
+  for (size_t i = 0; i < arguments.size(); ++i) expectedRun += kFreeTextMissingLine;
+  for (int i = 0; i < kStarts; ++i) {
+    const std::string text = ReadAll(errors[i]);
+    close(errors[i]);
+    int status = 0;
+    if (exitCodes[i] < 0 && waitpid(starts[i], &status, 0) == starts[i]) {
+      exitCodes[i] = ExitCodeOf(status);
+    }
+    EXPECT_EQ(exitCodes[i], 0);
+    if (text == expectedRun) ++ran;
+    if (text == kSecondInstanceLine) ++refused;
+  }
+  EXPECT_EQ(ran, 1);
+  EXPECT_EQ(refused, kStarts - 1);
+}
+
+struct WindowCase {
+  const char* name;
+  std::vector<std::string> arguments;
+};
+
+TEST(CommandLine, WindowModeWithoutADisplayEndsWithAClearMessage) {
+  const WindowCase rows[] = {
+      {"without arguments", {}},
+      {"with an empty first argument", {"", "a.pdf"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    World world;
+    world.MakeFile("a.pdf");
+    std::vector<std::string> arguments;
+    for (const auto& argument : row.arguments) {
+      arguments.push_back(argument.empty() ? argument : world.File(argument));
+    }
+    const Outcome outcome = world.Run(arguments);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_NE(outcome.errors.find("das Fenster kann nicht geöffnet werden"), std::string::npos)
+        << outcome.errors;
+    EXPECT_EQ(world.Files(), (std::vector<std::string>{"a.pdf"}));
+    EXPECT_FALSE(std::filesystem::exists(world.SettingsFile()));
+  }
+}
+
+TEST(CommandLine, WindowModeShowsTheWindowOnAQtPlatformGivenExplicitly) {
+  const WindowCase rows[] = {
+      {"without arguments", {}},
+      // Qt never sees the arguments: a file named like one of its options changes nothing.
+      {"Qt options after an empty first argument", {"", "-platform", "kein-plugin"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    World world;
+    const Outcome outcome =
+        world.Run(row.arguments, {"QT_QPA_PLATFORM=offscreen", "KUSTEL_BENCH_EXIT_WHEN_SHOWN=1"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+    EXPECT_TRUE(outcome.output.starts_with("shown ")) << outcome.output;
+  }
+}
+
+TEST(CommandLine, NeedsNoWindowPartAndNoQt) {
+  World world;
+  world.StoreSettings("35000099999999N_");
+  world.MakeFile("a.pdf");
+  // The program file alone, without the module that holds the windows.
+  std::filesystem::create_directory(world.Path("bin"));
+  std::filesystem::copy_file(KUSTEL_EXE, world.Path("bin/kustel"));
+  world.UseProgram(world.Path("bin/kustel"));
+
+  const Outcome stamped = world.Run({world.File("a.pdf")});
+  EXPECT_EQ(stamped.exitCode, 0);
+  EXPECT_EQ(stamped.errors, "");
+  EXPECT_EQ(world.Files(), (std::vector<std::string>{"N_a.pdf"}));
+
+  const Outcome window = world.Run({}, {"QT_QPA_PLATFORM=offscreen"});
+  EXPECT_EQ(window.exitCode, 1);
+  EXPECT_NE(window.errors.find("kustel-gui.so"), std::string::npos) << window.errors;
+}
+
+TEST(CommandLine, ShowsNoBoxOnAPlatformThatDrawsNowhere) {
+  // Standard error is no terminal and Qt has a platform, but nobody could answer a box there:
+  // the messages stay lines, and the program ends by itself.
+  World world;
+  world.StoreSettings("30000099999999xxx");
+  const Outcome outcome =
+      world.Run({world.File("a.pdf"), world.File("b.pdf")}, {"QT_QPA_PLATFORM=offscreen"});
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.errors, std::string(kFreeTextMissingLine) + kFreeTextMissingLine);
+}
+
+// True once /proc/locks lists an flock held by the process.
+bool HoldsAnFlock(pid_t process) {
+  std::ifstream locks("/proc/locks");
+  std::string line;
+  const std::string owner = " " + std::to_string(process) + " ";
+  while (std::getline(locks, line)) {
+    if (line.find("FLOCK") != std::string::npos && line.find(owner) != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST(CommandLine, ARunningWindowRefusesTheFilesOfASecondStart) {
+  World world;
+  world.StoreSettings("35000099999999N_");
+  world.MakeFile("a.pdf");
+  int windowErrors = -1;
+  const pid_t window = world.Start({}, windowErrors, {"QT_QPA_PLATFORM=offscreen"});
+  ASSERT_GT(window, 0);
+  const bool running = WaitFor([&] { return HoldsAnFlock(window); });
+
+  const Outcome outcome = world.Run({world.File("a.pdf")});
+  kill(window, SIGKILL);
+  waitpid(window, nullptr, 0);
+  close(windowErrors);
+
+  ASSERT_TRUE(running);
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.errors, kSecondInstanceLine);
+  EXPECT_EQ(world.Files(), (std::vector<std::string>{"a.pdf"}));
+}
+
+}  // namespace
+}  // namespace kustel
