@@ -1,6 +1,5 @@
 #include "app/command_line_mode.h"
 
-#include "app/argument_file_system.h"
 #include "engine/option_state.h"
 #include "engine/prefix_file.h"
 #include "engine/working_date.h"
@@ -8,11 +7,12 @@
 #include "settings/settings_store.h"
 
 namespace kustel {
+
 bool IsCommandLineMode(const std::vector<std::u16string>& arguments) {
   return !arguments.empty() && !arguments.front().empty();
 }
 
-void RunCommandLineMode(const std::vector<std::u16string>& arguments,
+bool RunCommandLineMode(const std::vector<std::u16string>& arguments,
                         const CommandLineServices& services) {
   OptionState options;  // the start values
   SettingsStore store(services.settings, services.messages);
@@ -20,13 +20,13 @@ void RunCommandLineMode(const std::vector<std::u16string>& arguments,
 
   WorkingDate date;
   TakeMoment(date, services.clock.Now());
-  ArgumentFileSystem files(services.files, services.readStatus);
-  EngineServices engine{files, services.clock, services.messages};
+  EngineServices engine{services.files, services.clock, services.messages};
+  bool allDone = true;
   for (const std::u16string& argument : arguments) {
     if (argument.empty()) break;
-    files.StartArgument(argument);
-    PrefixFile(argument, options, date, engine);
+    allDone = DidItsWork(PrefixFile(argument, options, date, engine)) && allDone;
   }
+  return allDone;
 }
 
 }  // namespace kustel

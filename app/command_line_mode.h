@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_status.h"
-
 namespace kustel {
 
 class Clock;
@@ -18,9 +16,6 @@ struct CommandLineServices {
   const Clock& clock;
   SettingsBackend& settings;
   MessageSink& messages;
-  // One look at an argument's path answers the engine's questions about it; see
-  // argument_file_system.h. It must see the same files as `files`.
-  FileStatus (*readStatus)(const std::u16string& path) = ReadFileStatus;
 };
 
 // Window mode when the first argument is missing or empty; `arguments` follow the program path.
@@ -29,9 +24,10 @@ bool IsCommandLineMode(const std::vector<std::u16string>& arguments);
 // Stamps the files named by the arguments with the stored settings, in argument order, up to the
 // first empty argument. The settings are loaded before the first file and never written; the
 // working date starts at the clock's now. No window is involved, so it runs without a display.
-// A failure the engine does not handle itself leaves this function; the files after it are not
-// touched.
-void RunCommandLineMode(const std::vector<std::u16string>& arguments,
+// Returns true when every argument got what the user asked for: stamped, unstamped, or left
+// alone because it carries the prefix and the action keeps it. A failure the engine does not
+// handle itself leaves this function; the files after it are not touched.
+bool RunCommandLineMode(const std::vector<std::u16string>& arguments,
                         const CommandLineServices& services);
 
 }  // namespace kustel

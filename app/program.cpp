@@ -25,6 +25,11 @@
 namespace kustel {
 namespace {
 
+// The exit codes: everything asked for was done, or not (a file refused, missing or not renamed,
+// a second start refused, no window to be had).
+constexpr int kDone = 0;
+constexpr int kNotDone = 1;
+
 // The desktop box, fetched from the window module when the first box is due. Without the
 // module the lines on standard error are all there is.
 class ModuleDesktopBox final : public DesktopBox {
@@ -48,9 +53,11 @@ class ModuleDesktopBox final : public DesktopBox {
 };
 
 // Started from a file manager, nobody reads standard error: the messages then come as boxes too.
+// Where any standard stream is a terminal someone may be reading there, and a script must never
+// wait for an OK that nobody sees.
 std::unique_ptr<DesktopBox> DesktopBoxIfWanted(const std::u16string& programPath,
                                                const std::u16string& title) {
-  if (ErrorStreamIsTerminal() || !DisplayVisible()) return nullptr;
+  if (AnyStandardStreamIsTerminal() || !DisplayVisible()) return nullptr;
   return std::make_unique<ModuleDesktopBox>(programPath, title);
 }
 
@@ -60,34 +67,33 @@ int RunCommandLine(const std::u16string& programPath, const std::u16string& titl
   ConsoleMessageSink messages(title, box.get());
   if (guard == GuardResult::kAlreadyRunning) {
     messages.ShowNotice(kSecondInstanceCaption, kSecondInstanceText);
-    return 0;
+    return kNotDone;
   }
   try {
     SystemClock clock;
     NativeFileSystem files;
     const std::unique_ptr<SettingsBackend> backend = MakeNativeSettingsBackend();
-    RunCommandLineMode(arguments, {files, clock, *backend, messages});
+    return RunCommandLineMode(arguments, {files, clock, *backend, messages}) ? kDone : kNotDone;
   } catch (const std::exception& failure) {
     messages.ShowError(FailureText(failure));
   } catch (...) {
     messages.ShowError(u"");
   }
-  return 0;
+  return kNotDone;
 }
 
-// Without a desktop the window cannot open: a clear line instead of the toolkit's abort. The
-// exit code says so (1), except for a second start, which is refused as everywhere else (0).
+// Without a desktop the window cannot open: a clear line instead of the toolkit's abort.
 int StartWindowMode(const std::u16string& programPath, const std::u16string& title,
                     GuardResult guard) {
   const bool secondStart = guard == GuardResult::kAlreadyRunning;
   if (!DisplayConfigured()) {
     WriteErrorLine(secondStart ? kSecondInstanceText : kNoDisplayText);
-    return secondStart ? 0 : 1;
+    return kNotDone;
   }
   const GuiLoad& gui = LoadGui();
   if (gui.entry == nullptr) {
     WriteErrorLine(secondStart ? std::u16string(kSecondInstanceText) : gui.missingText);
-    return secondStart ? 0 : 1;
+    return kNotDone;
   }
   return gui.entry->runWindowMode(programPath, title, guard);
 }

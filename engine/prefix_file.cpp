@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "engine/chosen_date.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/message_sink.h"
 #include "platform/path_split.h"
+#include "platform/utf16.h"
 #include "prefix_formats.h"
 
 namespace kustel {
@@ -21,6 +23,7 @@ constexpr char16_t kNewPathTooLong[] =
 constexpr char16_t kFreeTextMissing[] = u"Geben Sie einen beliebigen Text ein";
 constexpr char16_t kFreeTextHasSeparator[] =
     u"Der beliebige Text darf die Zeichen \\ / : nicht enthalten";
+constexpr char16_t kNoDateChosen[] = u"Wählen Sie ein Datum im Kalender aus";
 
 // How much of the free text and of the date goes into a prefix.
 constexpr size_t kFreeTextPrefixLength = 40;
@@ -39,62 +42,19 @@ bool UsesFileDate(PrefixSource source) {
   return source == kFileDate || source == kFileDateAndText;
 }
 
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-// At most `length` code units from the start of `text`. A cut between the two halves of a
-// surrogate pair would leave half a character, which no file name can hold, so the cut then
-// falls before the pair.
-std::u16string Head(const std::u16string& text, size_t length) {
-  if (text.size() <= length) return text;
-  if (length > 0 && IsHighSurrogate(text[length - 1]) && IsLowSurrogate(text[length])) --length;
-  return text.substr(0, length);
-}
-
-// A field of the chosen-date text as C's atoi reads it: leading white space, an optional sign,
-// then digits up to the first other character; no digit gives 0. The fields are at most four
-// characters long, so the value cannot overflow.
-int32_t DecimalValue(std::u16string_view field) {
-  size_t pos = 0;
-  while (pos < field.size() &&
-         (field[pos] == u' ' || (field[pos] >= u'\t' && field[pos] <= u'\r'))) {
-    ++pos;
-  }
-  bool negative = false;
-  if (pos < field.size() && (field[pos] == u'+' || field[pos] == u'-')) {
-    negative = field[pos] == u'-';
-    ++pos;
-  }
-  int32_t value = 0;
-  for (; pos < field.size() && field[pos] >= u'0' && field[pos] <= u'9'; ++pos) {
-    value = value * 10 + (field[pos] - u'0');
-  }
-  return negative ? -value : value;
-}
-
-// A chosen date is DD.MM.YYYY; any other length leaves the working date as it is. The time of
-// day is that of the call, as a chosen date has none of its own.
+// A chosen date has no time of day of its own; it takes that of the call. A text that names
+// no date never gets this far (see PrefixFile).
 void TakeChosenDate(const std::u16string& text, const Clock& clock, WorkingDate& date) {
-  if (text.size() != 10) return;
-  const std::u16string_view view(text);
+  const std::optional<CalendarDate> chosen = ReadChosenDate(text);
+  if (!chosen) return;
   const LocalDateTime now = clock.Now();
-  date.day = DecimalValue(view.substr(0, 2));
-  date.month = DecimalValue(view.substr(3, 2));
-  date.year = DecimalValue(view.substr(6, 4));
-  date.hour = now.hour;
-  date.minute = now.minute;
+  TakeMoment(date, {chosen->year, chosen->month, chosen->day, now.hour, now.minute});
 }
 
-void TakeDate(const std::u16string& path, const OptionState& options, WorkingDate& date,
+void TakeDate(const FileStatus& file, const OptionState& options, WorkingDate& date,
               EngineServices& services) {
   if (UsesFileDate(options.source)) {
-    if (services.files.IsExistingFile(path)) {
-      if (const auto written = services.files.LastWriteTime(path)) TakeMoment(date, *written);
-    }
+    if (file.IsExistingFile() && file.lastWriteTime) TakeMoment(date, *file.lastWriteTime);
   } else if (options.source == kChosenDate) {
     TakeChosenDate(options.chosenDate, services.clock, date);
   } else if (options.source != kFreeText) {
@@ -105,13 +65,13 @@ void TakeDate(const std::u16string& path, const OptionState& options, WorkingDat
 // The prefix this file gets, and the pattern that recognises one already there.
 DatePrefix BuildPrefix(const OptionState& options, WorkingDate& date) {
   if (options.source == kFreeText) {
-    std::u16string text = Head(options.freeText, kFreeTextPrefixLength);
+    std::u16string text = WholeCharacterHead(options.freeText, kFreeTextPrefixLength);
     return {text, text};
   }
   DatePrefix built = FormatDatePrefix(options.dateFormat, options.fillCharacter, date);
   if (options.source == kFileDateAndText) {
-    built.prefix =
-        Head(built.prefix, kDateBeforeTextLength) + Head(options.freeText, kTextAfterDateLength);
+    built.prefix = built.prefix.substr(0, kDateBeforeTextLength) +
+                   WholeCharacterHead(options.freeText, kTextAfterDateLength);
     built.schema = built.prefix;
   }
   return built;
@@ -128,50 +88,98 @@ bool HasPrefix(const std::u16string& name, const std::u16string& schema, PrefixS
   return head == schema;
 }
 
+// The reason of a refused rename, as the user reads it after the file's name.
+const char16_t* RefusalReason(RenameResult result) {
+  switch (result) {
+    case RenameResult::kNoPermission:
+      return u"keine Berechtigung (der Ordner oder die Datei ist geschützt)";
+    case RenameResult::kReadOnlyMedium:
+      return u"der Datenträger ist schreibgeschützt";
+    case RenameResult::kNameTooLong:
+      return u"der neue Name ist für das Dateisystem zu lang";
+    case RenameResult::kInvalidName:
+      return u"der neue Name enthält Zeichen, die das Dateisystem nicht zulässt";
+    case RenameResult::kInUse:
+      return u"die Datei wird von einem anderen Programm benutzt";
+    case RenameResult::kSourceGone:
+      return u"die Datei ist nicht mehr vorhanden";
+    default:
+      return u"das System hat es abgelehnt";
+  }
+}
+
+std::u16string RenameRefusedText(const std::u16string& name, RenameResult result) {
+  return u"Die Datei \u201E" + name + u"\u201C wurde nicht umbenannt: " + RefusalReason(result) +
+         u".";
+}
+
+// Checks that stop every path before anything is looked at; the message to show, or nothing.
+const char16_t* OptionsRefusal(const OptionState& options) {
+  if (UsesFreeText(options.source)) {
+    if (options.freeText.empty()) return kFreeTextMissing;
+    if (options.freeText.find_first_of(kSeparators) != std::u16string::npos) {
+      return kFreeTextHasSeparator;
+    }
+  }
+  // Stamping some other date instead would put a wrong date on the file.
+  if (options.source == kChosenDate && !ReadChosenDate(options.chosenDate)) return kNoDateChosen;
+  return nullptr;
+}
+
 }  // namespace
 
-void PrefixFile(const std::u16string& path, const OptionState& options, WorkingDate& date,
-                EngineServices& services) {
+bool DidItsWork(PrefixOutcome outcome) {
+  return outcome == PrefixOutcome::kStamped || outcome == PrefixOutcome::kUnstamped ||
+         outcome == PrefixOutcome::kKept;
+}
+
+PrefixOutcome PrefixFile(const std::u16string& path, const OptionState& options, WorkingDate& date,
+                         EngineServices& services) {
   if (path.size() >= kPathLimit) {
     services.messages.ShowMessage(kPathTooLong);
-    return;
+    return PrefixOutcome::kRefused;
   }
-  if (UsesFreeText(options.source)) {
-    if (options.freeText.empty()) {
-      services.messages.ShowMessage(kFreeTextMissing);
-      return;
-    }
-    if (options.freeText.find_first_of(kSeparators) != std::u16string::npos) {
-      services.messages.ShowMessage(kFreeTextHasSeparator);
-      return;
-    }
+  if (const char16_t* refusal = OptionsRefusal(options)) {
+    services.messages.ShowMessage(refusal);
+    return PrefixOutcome::kRefused;
   }
 
-  TakeDate(path, options, date, services);
+  const FileStatus file = services.files.StatusOf(path);
+  TakeDate(file, options, date, services);
   const DatePrefix prefix = BuildPrefix(options, date);
 
-  if (!services.files.IsExistingFile(path)) return;
+  if (!file.IsExistingFile()) return PrefixOutcome::kNoFile;
   const PathParts parts = SplitNativePath(path);
 
   std::u16string newName;
+  PrefixOutcome done = PrefixOutcome::kStamped;
   if (!HasPrefix(parts.name, prefix.schema, options.source)) {
     newName = prefix.prefix + parts.name;
   } else if (options.existingPrefixAction == kRemove) {
     newName = parts.name.substr(prefix.schema.size());
+    done = PrefixOutcome::kUnstamped;
   } else {
-    return;
+    return PrefixOutcome::kKept;
   }
 
+  if (newName.empty()) {
+    services.messages.ShowMessage(u"Die Datei \u201E" + parts.name +
+                                  u"\u201C behält ihren Namen: ohne das Präfix bliebe kein Name "
+                                  u"übrig.");
+    return PrefixOutcome::kRefused;
+  }
   const std::u16string newPath = parts.directory + newName;
   if (newPath.size() >= kPathLimit) {
     services.messages.ShowMessage(kNewPathTooLong);
-    return;
+    return PrefixOutcome::kRefused;
   }
-  // The rename itself refuses to replace anything; this check keeps the common case from
-  // reaching the file system's rename at all.
-  if (services.files.IsExistingFile(newPath)) return;
-  // A failed rename leaves the file as it was and is not reported.
-  services.files.RenameNoReplace(path, newPath);
+  // The rename refuses to replace anything, and its refusal is the test whether the new name is
+  // free: no look beforehand that another program could overtake.
+  const RenameResult renamed = services.files.RenameNoReplace(path, newPath);
+  if (renamed == RenameResult::kRenamed) return done;
+  if (renamed == RenameResult::kTargetExists) return PrefixOutcome::kTargetExists;
+  services.messages.ShowMessage(RenameRefusedText(parts.name, renamed));
+  return PrefixOutcome::kRefused;
 }
 
 }  // namespace kustel

@@ -10,8 +10,9 @@ namespace kustel {
 // as the byte it was), with line breaks inside the text turned into blanks.
 void WriteErrorLine(std::u16string_view text);
 
-// True when standard error is a terminal, i.e. someone at a shell reads the lines.
-bool ErrorStreamIsTerminal();
+// True when standard input, output or error is a terminal: someone at a shell may read the
+// lines, or a script runs there that must not wait for a box.
+bool AnyStandardStreamIsTerminal();
 
 // True when a desktop can be reached at all: a display is named (X11 or Wayland), or a Qt
 // platform was chosen explicitly (offscreen, for instance).

@@ -7,10 +7,27 @@
 
 namespace kustel {
 
+// What the naming engine learns of a path from one look at it (links followed).
+struct FileStatus {
+  bool exists = false;                         // something is there
+  bool isFolder = false;                       // and it is a folder
+  std::optional<LocalDateTime> lastWriteTime;  // local fields, with the offset of that date
+
+  // The engine's existence test: a file that is not a folder.
+  bool IsExistingFile() const { return exists && !isFolder; }
+};
+
+// How a rename ended. Whatever it was, a rename that did not happen changed nothing.
 enum class RenameResult {
   kRenamed,
-  kTargetExists,  // nothing was changed: a file or folder already has the new name
-  kFailed,  // nothing was changed: refused by the system (no access, in use, invalid name...)
+  kTargetExists,    // a file, folder or link already has the new name
+  kNoPermission,    // the folder or the file is protected
+  kReadOnlyMedium,  // the file system is mounted or made read-only
+  kNameTooLong,     // the new name is longer than the file system allows
+  kInvalidName,     // the new name holds what the file system cannot name a file with
+  kInUse,           // another program holds the file
+  kSourceGone,      // the file is no longer there
+  kFailed,          // refused for another reason
 };
 
 // The file operations the naming engine needs. Paths are UTF-16 text; each platform converts
@@ -19,12 +36,9 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // True when the path names an existing file that is not a folder; links are followed.
-  virtual bool IsExistingFile(const std::u16string& path) = 0;
-
-  // The last-write time as local calendar fields (with the UTC offset of that date), or nothing
-  // when it cannot be read or does not fit the fields.
-  virtual std::optional<LocalDateTime> LastWriteTime(const std::u16string& path) = 0;
+  // Existence, kind and last-write time of a path, learnt from one call of the system. A path
+  // that cannot name a file at all (a NUL inside, for instance) is reported as nothing there.
+  virtual FileStatus StatusOf(const std::u16string& path) = 0;
 
   // Renames `from` to `to` and never replaces anything already at `to`, even when it appears
   // while the rename runs. A link is renamed itself, never its target.
@@ -34,8 +48,7 @@ class FileSystem {
 // The real file system of the platform the program is built for.
 class NativeFileSystem final : public FileSystem {
  public:
-  bool IsExistingFile(const std::u16string& path) override;
-  std::optional<LocalDateTime> LastWriteTime(const std::u16string& path) override;
+  FileStatus StatusOf(const std::u16string& path) override;
   RenameResult RenameNoReplace(const std::u16string& from, const std::u16string& to) override;
 };
 

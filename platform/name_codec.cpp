@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/utf16.h"
+
 namespace kustel {
 namespace {
 
@@ -73,13 +75,6 @@ size_t PutUtf8(std::string& bytes, size_t out, char32_t codePoint) {
     bytes[out++] = static_cast<char>(0x80 | (codePoint & 0x3F));
   }
   return out;
-}
-
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
 }  // namespace

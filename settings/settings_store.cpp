@@ -5,11 +5,6 @@
 #include "settings/settings_string.h"
 
 namespace kustel {
-namespace {
-
-constexpr size_t kMaxLoadedLength = 54;
-
-}  // namespace
 
 SettingsStore::SettingsStore(SettingsBackend& backend, MessageSink& messages)
     : backend_(backend), messages_(messages), loadedSettingsString_(kDefaultSettingsString) {}
@@ -24,7 +19,7 @@ void SettingsStore::LoadSettings(OptionState& options) {
     settingsValueExisted_ = true;
     std::u16string stored;
     if (backend_.ReadValue(stored) == ReadResult::kOk) {
-      loadedSettingsString_ = stored.substr(0, kMaxLoadedLength);
+      loadedSettingsString_ = stored.substr(0, kMaxSettingsLength);
       ApplySettingsString(stored, options);
     } else {
       readFailed = true;

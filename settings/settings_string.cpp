@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/chosen_date.h"
+#include "platform/utf16.h"
+
 namespace kustel {
 namespace {
 
-constexpr size_t kMaxStoredLength = 54;
 constexpr size_t kMaxFreeTextLength = 40;
 constexpr size_t kDatePosition = 6;
 constexpr size_t kFreeTextPosition = 14;
-constexpr std::u16string_view kNoDate = u"99999999";
 constexpr std::u16string_view kNoFreeText = u"xxx";
 
 // An index always takes exactly one character, so every later position stays where readers
@@ -21,25 +22,20 @@ char16_t IndexCharacter(int index) {
   return u'-';
 }
 
-// DD.MM.YYYY becomes YYYYMMDD by position alone; the characters are not checked.
-std::u16string DatePart(const std::u16string& chosenDate) {
-  if (chosenDate.size() != 10) return std::u16string(kNoDate);
-  return chosenDate.substr(6, 4) + chosenDate.substr(3, 2) + chosenDate.substr(0, 2);
-}
-
+// A pair of surrogates across the cut is left out whole: half a character would be stored.
 std::u16string FreeTextPart(const std::u16string& freeText) {
   if (freeText.empty()) return std::u16string(kNoFreeText);
-  return freeText.substr(0, kMaxFreeTextLength);
+  return WholeCharacterHead(freeText, kMaxFreeTextLength);
 }
 
 // The stored text lies over the default text, followed by one zero character, so a short
 // text shows default characters behind its end and a zero right behind it.
-using ReadingView = std::array<char16_t, kMaxStoredLength + 1>;
+using ReadingView = std::array<char16_t, kMaxSettingsLength + 1>;
 
 ReadingView MakeReadingView(std::u16string_view stored) {
   ReadingView view{};
   std::copy(kDefaultSettingsString.begin(), kDefaultSettingsString.end(), view.begin());
-  const size_t length = std::min(stored.size(), kMaxStoredLength);
+  const size_t length = std::min(stored.size(), kMaxSettingsLength);
   std::copy_n(stored.begin(), length, view.begin());
   view[length] = u'\0';
   return view;
@@ -64,18 +60,19 @@ bool HoldsDate(const ReadingView& view) {
   return view[6] != u'9' && view[10] != u'9' && view[12] != u'9';
 }
 
-std::u16string ReadChosenDate(const ReadingView& view) {
-  return FixedWidthPiece(view, 12, 2) + u'.' + FixedWidthPiece(view, 10, 2) + u'.' +
-         FixedWidthPiece(view, kDatePosition, 4);
+std::u16string ReadStoredDate(const ReadingView& view) {
+  return ChosenDateFromStored(FixedWidthPiece(view, kDatePosition, 4), FixedWidthPiece(view, 10, 2),
+                              FixedWidthPiece(view, 12, 2));
 }
 
-// Position 54 of the view is always zero, so the text never runs past 40 characters.
+// The text runs from its position to the first zero character; position 54 of the view is always
+// zero, so it never runs past 40 characters. Only the marker itself, or no text at all, means
+// none: any other text, "Text" or "Box_" or a single letter, comes back as it was stored.
 std::u16string ReadFreeText(const ReadingView& view) {
-  for (size_t position = kFreeTextPosition; position < kFreeTextPosition + 3; ++position) {
-    if (view[position] == u'x') return {};
-  }
   const auto* begin = view.data() + kFreeTextPosition;
-  return std::u16string(begin, std::find(begin, view.data() + view.size(), u'\0'));
+  std::u16string text(begin, std::find(begin, view.data() + view.size(), u'\0'));
+  if (text == kNoFreeText) return {};
+  return text;
 }
 
 }  // namespace
@@ -87,7 +84,7 @@ std::u16string ComposeSettingsString(const OptionState& options) {
   text += IndexCharacter(options.fillCharacter);
   text += IndexCharacter(options.existingPrefixAction);
   text += u"00";
-  text += DatePart(options.chosenDate);
+  text += StoredChosenDate(options.chosenDate);
   text += FreeTextPart(options.freeText);
   return text;
 }
@@ -98,7 +95,7 @@ void ApplySettingsString(std::u16string_view stored, OptionState& options) {
   options.dateFormat = ReadIndex(view[1], u'6', 5);
   options.fillCharacter = ReadIndex(view[2], u'2', 0);
   options.existingPrefixAction = ReadIndex(view[3], u'1', 0);
-  if (HoldsDate(view)) options.chosenDate = ReadChosenDate(view);
+  if (HoldsDate(view)) options.chosenDate = ReadStoredDate(view);
   options.freeText = ReadFreeText(view);
 }
 

@@ -12,6 +12,9 @@ namespace kustel {
 // under whatever was stored.
 inline constexpr std::u16string_view kDefaultSettingsString = u"00000099999999xxx";
 
+// The longest settings text: what is stored beyond it is never read.
+inline constexpr size_t kMaxSettingsLength = 54;
+
 std::u16string ComposeSettingsString(const OptionState& options);
 
 // Applies a stored text of any length; every unrecognised character falls back to a fixed

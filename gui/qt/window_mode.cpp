@@ -43,10 +43,7 @@ void EndWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const 
 
 std::unique_ptr<KustelApplication> StartApplication(QtArguments& arguments, const QString& title,
                                                     GuardResult guard) {
-  if (guard == GuardResult::kAlreadyRunning) {
-    displayLostText = kSecondInstanceText;
-    displayLostExitCode = 0;
-  }
+  if (guard == GuardResult::kAlreadyRunning) displayLostText = kSecondInstanceText;
   previousHandler = qInstallMessageHandler(EndWithoutDisplay);
   auto application = std::make_unique<KustelApplication>(arguments, title);
   qInstallMessageHandler(previousHandler);
@@ -94,7 +91,7 @@ int RunWindowMode(const std::u16string& programPath, const std::u16string& title
 
   if (guard == GuardResult::kAlreadyRunning) {
     ShowModalBox(ToQString(kSecondInstanceCaption), ToQString(kSecondInstanceText));
-    return 0;
+    return 1;
   }
   RegisterWindowFonts();
   InstallGermanQtTexts();

@@ -34,8 +34,8 @@ void WriteErrorLine(std::u16string_view text) {
   }
 }
 
-bool ErrorStreamIsTerminal() {
-  return isatty(STDERR_FILENO) == 1;
+bool AnyStandardStreamIsTerminal() {
+  return isatty(STDIN_FILENO) == 1 || isatty(STDOUT_FILENO) == 1 || isatty(STDERR_FILENO) == 1;
 }
 
 bool DisplayConfigured() {

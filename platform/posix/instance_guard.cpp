@@ -2,7 +2,6 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +9,7 @@
 #include <cstdlib>
 
 #include "lock_places.h"
+#include "settings_folder.h"
 
 // The guard is an flock on KUSTEL.lock. Taking the lock is one atomic step, so of two starts at
 // the same instant exactly one wins, and the kernel drops it when the process ends, however it
@@ -51,23 +51,8 @@ int OpenFolder(const std::string& path) {
   return open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
-// Creates the folder and its missing parents, each new one private to the user.
-void CreateFolders(const std::string& path) {
-  for (size_t slash = path.find('/', 1); slash != std::string::npos;
-       slash = path.find('/', slash + 1)) {
-    mkdir(path.substr(0, slash).c_str(), 0700);
-  }
-  mkdir(path.c_str(), 0700);
-}
-
 bool IsAbsolute(const char* path) {
   return path != nullptr && path[0] == '/';
-}
-
-std::string HomeFolder(const char* home) {
-  if (IsAbsolute(home)) return home;
-  const passwd* entry = getpwuid(geteuid());
-  return entry != nullptr && IsAbsolute(entry->pw_dir) ? entry->pw_dir : "";
 }
 
 }  // namespace
@@ -77,11 +62,7 @@ LockPlaces LockPlacesFor(const char* runtimeDir, const char* configHome, const c
   LockPlaces places;
   if (IsAbsolute(runtimeDir)) places.runtimeFolder = runtimeDir;
   places.privateFolder = "/tmp/kustel-" + std::to_string(uid);
-  if (IsAbsolute(configHome)) {
-    places.settingsFolder = std::string(configHome) + "/tolm/kustel";
-  } else if (const std::string homeFolder = HomeFolder(home); !homeFolder.empty()) {
-    places.settingsFolder = homeFolder + "/.config/tolm/kustel";
-  }
+  places.settingsFolder = SettingsFolderFor(configHome, home);
   return places;
 }
 

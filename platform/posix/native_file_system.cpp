@@ -3,12 +3,11 @@
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <algorithm>
-
 #include "local_time.h"
 #include "native_rename.h"
 #include "platform/file_system.h"
 #include "platform/name_codec.h"
+#include "platform/utf16.h"
 
 namespace kustel {
 namespace {
@@ -20,9 +19,7 @@ std::optional<std::string> EncodePath(std::u16string_view path) {
   if (bytes.find('\0') != std::string::npos) return std::nullopt;
   // Text without surrogates always encodes exactly; only escapes and halves need the check that
   // the bytes read back as the same text.
-  const bool hasSurrogates = std::any_of(
-      path.begin(), path.end(), [](char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; });
-  if (hasSurrogates && BytesToText(bytes) != path) return std::nullopt;
+  if (HoldsSurrogates(path) && BytesToText(bytes) != path) return std::nullopt;
   return bytes;
 }
 
@@ -40,6 +37,32 @@ bool RefusesHardLinks(int error) {
          error == ENOTSUP || error == EOPNOTSUPP;
 }
 
+// What the user is told of a refusal; the error codes of rename(2), link(2) and unlink(2).
+RenameResult Refusal(int error) {
+  switch (error) {
+    case EEXIST:
+    case ENOTEMPTY:
+    case EISDIR:
+      return RenameResult::kTargetExists;
+    case EACCES:
+    case EPERM:
+      return RenameResult::kNoPermission;
+    case EROFS:
+      return RenameResult::kReadOnlyMedium;
+    case ENAMETOOLONG:
+      return RenameResult::kNameTooLong;
+    case EILSEQ:
+      return RenameResult::kInvalidName;
+    case EBUSY:
+    case ETXTBSY:
+      return RenameResult::kInUse;
+    case ENOENT:
+      return RenameResult::kSourceGone;
+    default:
+      return RenameResult::kFailed;
+  }
+}
+
 bool SameEntry(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -48,19 +71,18 @@ bool SameEntry(const struct stat& a, const struct stat& b) {
 
 std::optional<RenameResult> RenameExclusive(const char* from, const char* to) {
   if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return RenameResult::kRenamed;
-  if (errno == EEXIST) return RenameResult::kTargetExists;
   if (IsUnsupported(errno)) return std::nullopt;
-  return RenameResult::kFailed;
+  return Refusal(errno);
 }
 
 std::optional<RenameResult> RenameThroughLink(const char* from, const char* to) {
   // Without AT_SYMLINK_FOLLOW a link is linked itself, so a symlink is renamed, not its target.
   if (linkat(AT_FDCWD, from, AT_FDCWD, to, 0) != 0) {
-    if (errno == EEXIST) return RenameResult::kTargetExists;
     if (RefusesHardLinks(errno)) return std::nullopt;
-    return RenameResult::kFailed;
+    return Refusal(errno);
   }
   if (unlink(from) == 0) return RenameResult::kRenamed;
+  const int error = errno;
 
   // The old name stays, so take the new one away again, but only while it is still our link.
   struct stat original {};
@@ -68,16 +90,15 @@ std::optional<RenameResult> RenameThroughLink(const char* from, const char* to) 
   if (lstat(from, &original) == 0 && lstat(to, &added) == 0 && SameEntry(original, added)) {
     unlink(to);
   }
-  return RenameResult::kFailed;
+  return Refusal(error);
 }
 
 std::optional<RenameResult> RenameAfterCheck(const char* from, const char* to) {
   struct stat existing {};
   if (lstat(to, &existing) == 0) return RenameResult::kTargetExists;
-  if (errno != ENOENT) return RenameResult::kFailed;
+  if (errno != ENOENT) return Refusal(errno);
   if (rename(from, to) == 0) return RenameResult::kRenamed;
-  if (errno == EEXIST || errno == ENOTEMPTY) return RenameResult::kTargetExists;
-  return RenameResult::kFailed;
+  return Refusal(errno);
 }
 
 RenameResult RenameByFirstOfferedWay(std::span<const RenameWay> ways, const char* from,
@@ -88,26 +109,19 @@ RenameResult RenameByFirstOfferedWay(std::span<const RenameWay> ways, const char
   return RenameResult::kFailed;
 }
 
-bool NativeFileSystem::IsExistingFile(const std::u16string& path) {
+FileStatus NativeFileSystem::StatusOf(const std::u16string& path) {
   const std::optional<std::string> bytes = EncodePath(path);
   struct stat status {};
-  return bytes && stat(bytes->c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
-}
-
-std::optional<LocalDateTime> NativeFileSystem::LastWriteTime(const std::u16string& path) {
-  const std::optional<std::string> bytes = EncodePath(path);
-  struct stat status {};
-  if (!bytes || stat(bytes->c_str(), &status) != 0) return std::nullopt;
-  return ToLocalDateTime(status.st_mtime);
+  if (!bytes || stat(bytes->c_str(), &status) != 0) return {};
+  return {true, S_ISDIR(status.st_mode), ToLocalDateTime(status.st_mtime)};
 }
 
 RenameResult NativeFileSystem::RenameNoReplace(const std::u16string& from,
                                                const std::u16string& to) {
   const std::optional<std::string> fromBytes = EncodePath(from);
   const std::optional<std::string> toBytes = EncodePath(to);
-  if (!fromBytes || !toBytes || fromBytes->empty() || NamesNoFile(*toBytes)) {
-    return RenameResult::kFailed;
-  }
+  if (!fromBytes || fromBytes->empty()) return RenameResult::kSourceGone;
+  if (!toBytes || NamesNoFile(*toBytes)) return RenameResult::kInvalidName;
   return RenameByFirstOfferedWay(kRenameWays, fromBytes->c_str(), toBytes->c_str());
 }
 

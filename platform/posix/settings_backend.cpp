@@ -1,7 +1,7 @@
 #include "platform/settings_backend.h"
 
 #include <fcntl.h>
-#include <pwd.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,55 +15,20 @@
 #include <vector>
 
 #include "platform/name_codec.h"
+#include "platform/utf16.h"
+#include "settings_folder.h"
 
 namespace kustel {
 namespace {
 
-// The settings "key" is the folder $XDG_CONFIG_HOME/tolm/kustel, its value the file
+// The settings "key" is the settings folder (settings_folder.h), its value the file
 // cfg_regstring in it, holding the settings text as UTF-8.
-constexpr std::string_view kKeyPath = "/tolm/kustel";
 constexpr const char* kValueName = "cfg_regstring";
 constexpr std::string_view kTempPrefix = ".cfg_regstring.";
 
 // A settings text has at most 54 characters; anything this large is not one, and reading it
 // whole would only cost memory.
 constexpr size_t kMaxValueBytes = 64 * 1024;
-
-bool IsAbsolute(const char* path) {
-  return path != nullptr && path[0] == '/';
-}
-
-std::string HomeFolder() {
-  const char* home = std::getenv("HOME");
-  if (IsAbsolute(home)) return home;
-  long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-  if (size <= 0) size = 16384;
-  std::vector<char> buffer(static_cast<size_t>(size));
-  passwd entry{};
-  passwd* found = nullptr;
-  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found) return {};
-  return IsAbsolute(found->pw_dir) ? found->pw_dir : std::string();
-}
-
-// As the XDG base directory rules say, a relative XDG_CONFIG_HOME is ignored: it would put the
-// settings wherever the program happened to be started.
-std::string SettingsFolder() {
-  const char* configHome = std::getenv("XDG_CONFIG_HOME");
-  if (IsAbsolute(configHome)) return configHome + std::string(kKeyPath);
-  const std::string home = HomeFolder();
-  if (home.empty()) return {};
-  return home + "/.config" + std::string(kKeyPath);
-}
-
-// Creates each missing folder on the way, private to the user. A failure is left for the open
-// that follows to notice.
-void CreateFolders(const std::string& path) {
-  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    const std::string folder = path.substr(0, slash);
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return;
-    if (slash == std::string::npos) return;
-  }
-}
 
 class FileDescriptor {
  public:
@@ -108,13 +73,6 @@ void DropFinalLineEnd(std::string& bytes) {
   if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
 }
 
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 // The file must always read back as strict UTF-8. The registry keeps a text only up to its
 // first zero character, so that is all that is written; a surrogate without its partner (a
 // free text cut at 40 characters inside a pair) becomes U+FFFD instead of bytes that the next
@@ -155,7 +113,7 @@ class PosixSettingsBackend final : public SettingsBackend {
 
   bool OpenKey() override {
     CloseKey();
-    const std::string folder = SettingsFolder();
+    const std::string folder = SettingsFolderFromEnvironment();
     if (folder.empty()) return false;
     folderFd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd_ < 0) {
@@ -194,21 +152,25 @@ class PosixSettingsBackend final : public SettingsBackend {
 
   // The new text goes to a fresh file beside the old one and replaces it by rename only once it
   // is fully on disk, so a crash or a full disk leaves the old text or the new one, never a torn
-  // or empty file.
+  // or empty file. A settings file that is a symbolic link (a dotfiles setup) stays one: the
+  // text replaces the file the link leads to, beside that file, so the rename stays atomic.
   bool WriteValue(const std::u16string& text) override {
     if (folderFd_ < 0) return false;
+    std::string name;
+    const FileDescriptor folder(OpenLinkedFolder(name));
+    if (folder.get() < 0) return false;
     std::string tempName;
-    const int fd = CreateTempFile(tempName);
+    const int fd = CreateTempFile(folder.get(), tempName);
     if (fd < 0) return false;
     bool written = WriteAll(fd, EncodeStoredText(text)) && fsync(fd) == 0;
     written = close(fd) == 0 && written;
-    if (!written || renameat(folderFd_, tempName.c_str(), folderFd_, kValueName) != 0) {
-      unlinkat(folderFd_, tempName.c_str(), 0);
+    if (!written || renameat(folder.get(), tempName.c_str(), folder.get(), name.c_str()) != 0) {
+      unlinkat(folder.get(), tempName.c_str(), 0);
       return false;
     }
     // The rename has taken effect; syncing the folder only makes it durable. Should that fail,
     // a crash could bring back the old text, still a whole one, so the write stands.
-    fsync(folderFd_);
+    fsync(folder.get());
     return true;
   }
 
@@ -218,12 +180,45 @@ class PosixSettingsBackend final : public SettingsBackend {
   }
 
  private:
+  // The folder (opened) and the name of the file that the value's name leads to through any
+  // symbolic links: the settings folder and cfg_regstring itself when that is no link. A link
+  // that leads nowhere yet leads to where the file will be. -1 for a loop, a link that cannot be
+  // read, or a folder on the way that cannot be opened.
+  int OpenLinkedFolder(std::string& name) const {
+    constexpr int kMostLinks = 40;  // as the kernel allows when it follows links itself
+    int folder = fcntl(folderFd_, F_DUPFD_CLOEXEC, 0);
+    name = kValueName;
+    for (int link = 0; folder >= 0 && link <= kMostLinks; ++link) {
+      struct stat status {};
+      if (fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+          !S_ISLNK(status.st_mode)) {
+        return folder;
+      }
+      char target[PATH_MAX];
+      const ssize_t length = readlinkat(folder, name.c_str(), target, sizeof target);
+      if (length <= 0 || static_cast<size_t>(length) >= sizeof target) break;
+      const std::string_view leadsTo(target, static_cast<size_t>(length));
+      const size_t slash = leadsTo.rfind('/');
+      name = leadsTo.substr(slash == std::string_view::npos ? 0 : slash + 1);
+      if (name.empty()) break;  // a link to a folder
+      if (slash != std::string_view::npos) {
+        // Relative to the link's own folder; an absolute one ignores it.
+        const std::string next(slash == 0 ? "/" : leadsTo.substr(0, slash));
+        const int nextFolder = openat(folder, next.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        close(folder);
+        folder = nextFolder;
+      }
+    }
+    if (folder >= 0) close(folder);
+    return -1;
+  }
+
   // O_EXCL creates a new file or fails; it never follows a link planted under the name.
-  int CreateTempFile(std::string& name) const {
+  static int CreateTempFile(int folder, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
       name = std::string(kTempPrefix) + TempSuffix();
-      const int fd = openat(folderFd_, name.c_str(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+      const int fd =
+          openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
       if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "tests/support/temp_folder.h"
+#include "tests/support/xvfb.h"
 
 namespace kustel {
 namespace {
@@ -41,8 +42,9 @@ int ExitCodeOf(int status) {
 
 // Waits up to a minute for `done`; only a broken program ever makes a test wait that long.
 template <typename Condition>
-bool WaitFor(Condition done) {
-  for (int i = 0; i < 6000; ++i) {
+bool WaitFor(Condition done, std::chrono::seconds patience = std::chrono::seconds(60)) {
+  const auto end = std::chrono::steady_clock::now() + patience;
+  while (std::chrono::steady_clock::now() < end) {
     if (done()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
@@ -97,21 +99,39 @@ class World {
   void UseProgram(std::string path) { program_ = std::move(path); }
   std::string Path(const std::string& name) const { return root_.Path(name); }
 
+  // From now on, standard input and output of the program are a terminal (standard error still
+  // goes to a file), as when a script runs `kustel a b 2>&1 | cat` in a terminal.
+  void UseTerminal() {
+    terminal_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (terminal_ < 0 || grantpt(terminal_) != 0 || unlockpt(terminal_) != 0) {
+      ADD_FAILURE() << "no terminal for the test";
+    }
+  }
+
   // Runs the program to its end with standard output and error going to files.
   Outcome Run(const std::vector<std::string>& arguments,
-              const std::vector<std::string>& extraEnvironment = {}) const {
+              const std::vector<std::string>& extraEnvironment = {},
+              std::chrono::seconds patience = std::chrono::seconds(60)) const {
     const std::string out = root_.Path("stdout"), err = root_.Path("stderr");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (terminal_ >= 0) {
+      const char* terminal = ptsname(terminal_);
+      posix_spawn_file_actions_addopen(&actions, 0, terminal, O_RDWR | O_NOCTTY, 0);
+      posix_spawn_file_actions_addopen(&actions, 1, terminal, O_RDWR | O_NOCTTY, 0);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+      posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                       0600);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const pid_t child = Spawn(arguments, extraEnvironment, actions);
     posix_spawn_file_actions_destroy(&actions);
     Outcome outcome;
     int status = 0;
     // A program that hangs (a box nobody can answer, say) is ended, and shows as killed.
-    if (child > 0 && !WaitFor([&] { return waitpid(child, &status, WNOHANG) == child; })) {
+    if (child > 0 &&
+        !WaitFor([&] { return waitpid(child, &status, WNOHANG) == child; }, patience)) {
       kill(child, SIGKILL);
       waitpid(child, &status, 0);
     }
@@ -183,6 +203,7 @@ class World {
 
   TempFolder root_;
   std::string program_ = KUSTEL_EXE;
+  int terminal_ = -1;  // the controlling side of the terminal, when one is used
 };
 
 // What the settings folder holds, down to the inode of the settings file: a rewrite with the
@@ -239,7 +260,7 @@ TEST(CommandLine, StampsEveryNamedFileWithTheStoredSettingsAndPassesOverTheRest)
                                      world.File("M\xC3\xBCller.pdf"), world.File("caf\xE9.pdf"),
                                      world.File("Ordner"), world.File("fehlt.pdf")});
 
-  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.exitCode, 1);  // the folder and the missing file were not stamped
   EXPECT_EQ(outcome.errors, "");
   EXPECT_EQ(world.Files(), (std::vector<std::string>{"2024_11_05_M\xC3\xBCller.pdf",
                                                      "2024_11_05_a.pdf", "2024_11_05_caf\xE9.pdf",
@@ -251,15 +272,16 @@ struct OrderCase {
   const char* name;
   std::vector<std::string> arguments;
   std::vector<std::string> filesAfter;
+  int exitCode;  // 1 where an argument named no file when its turn came
 };
 
 TEST(CommandLine, HandsTheArgumentsToTheEngineInTheOrderGiven) {
   // With "remove", every argument that names the file toggles its prefix; a name that does not
   // exist yet is passed over. Only the given order ends as listed.
   const OrderCase rows[] = {
-      {"there and back", {"x.pdf", "Neu_x.pdf"}, {"x.pdf"}},
-      {"back first, then there", {"Neu_x.pdf", "x.pdf"}, {"Neu_x.pdf"}},
-      {"five toggles", {"x.pdf", "Neu_x.pdf", "x.pdf", "Neu_x.pdf", "x.pdf"}, {"Neu_x.pdf"}},
+      {"there and back", {"x.pdf", "Neu_x.pdf"}, {"x.pdf"}, 0},
+      {"back first, then there", {"Neu_x.pdf", "x.pdf"}, {"Neu_x.pdf"}, 1},
+      {"five toggles", {"x.pdf", "Neu_x.pdf", "x.pdf", "Neu_x.pdf", "x.pdf"}, {"Neu_x.pdf"}, 0},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -269,7 +291,7 @@ TEST(CommandLine, HandsTheArgumentsToTheEngineInTheOrderGiven) {
     std::vector<std::string> paths;
     for (const auto& name : row.arguments) paths.push_back(world.File(name));
     const Outcome outcome = world.Run(paths);
-    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.exitCode, row.exitCode);
     EXPECT_EQ(outcome.errors, "");
     EXPECT_EQ(world.Files(), row.filesAfter);
   }
@@ -291,7 +313,7 @@ TEST(CommandLine, WritesEachMessageAsALineOnStandardError) {
   world.MakeFile("a.pdf");
   const Outcome outcome =
       world.Run({world.File("a.pdf"), world.File("fehlt.pdf"), world.File("a.pdf")});
-  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.errors,
             std::string(kFreeTextMissingLine) + kFreeTextMissingLine + kFreeTextMissingLine);
   EXPECT_EQ(outcome.output, "");
@@ -356,7 +378,7 @@ TEST(CommandLine, RefusesASecondStartWhileAnInstanceHoldsTheGuard) {
     const Outcome outcome = world.Run(arguments);
     close(held);
 
-    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(outcome.errors, kSecondInstanceLine);
     EXPECT_EQ(world.Files(), (std::vector<std::string>{"a.pdf"}));
     EXPECT_EQ(SettingsSnapshot(world), before);
@@ -400,7 +422,7 @@ TEST(CommandLine, OfManyStartsAtOnceExactlyOneRuns) {
     if (exitCodes[i] < 0 && waitpid(starts[i], &status, 0) == starts[i]) {
       exitCodes[i] = ExitCodeOf(status);
     }
-    EXPECT_EQ(exitCodes[i], 0);
+    EXPECT_EQ(exitCodes[i], 1);  // every start leaves its files undone
     if (text == expectedRun) ++ran;
     if (text == kSecondInstanceLine) ++refused;
   }
@@ -477,7 +499,7 @@ TEST(CommandLine, ShowsNoBoxOnAPlatformThatDrawsNowhere) {
   world.StoreSettings("30000099999999xxx");
   const Outcome outcome =
       world.Run({world.File("a.pdf"), world.File("b.pdf")}, {"QT_QPA_PLATFORM=offscreen"});
-  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.errors, std::string(kFreeTextMissingLine) + kFreeTextMissingLine);
 }
 
@@ -509,9 +531,114 @@ TEST(CommandLine, ARunningWindowRefusesTheFilesOfASecondStart) {
   close(windowErrors);
 
   ASSERT_TRUE(running);
-  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.errors, kSecondInstanceLine);
   EXPECT_EQ(world.Files(), (std::vector<std::string>{"a.pdf"}));
+}
+
+struct ExitCase {
+  const char* name;
+  std::string settings;
+  std::vector<std::string> files;  // in the folder before; a name ending in / is a folder
+  std::vector<std::string> arguments;
+  int exitCode;
+  std::vector<std::string> filesAfter;
+};
+
+TEST(CommandLine, TheExitCodeTellsWhetherEveryArgumentGotWhatWasAsked) {
+  const std::string keep = "35000099999999N_", remove = "35010099999999N_";
+  const ExitCase rows[] = {
+      {"stamped", keep, {"a.pdf", "b.pdf"}, {"a.pdf", "b.pdf"}, 0, {"N_a.pdf", "N_b.pdf"}},
+      {"unstamped", remove, {"N_a.pdf"}, {"N_a.pdf"}, 0, {"a.pdf"}},
+      {"already stamped and kept", keep, {"N_a.pdf"}, {"N_a.pdf"}, 0, {"N_a.pdf"}},
+      {"one missing among stamped ones", keep, {"a.pdf"}, {"a.pdf", "fehlt.pdf"}, 1, {"N_a.pdf"}},
+      {"a folder", keep, {"Ordner/"}, {"Ordner"}, 1, {"Ordner"}},
+      {"the new name is taken", keep, {"a.pdf", "N_a.pdf"}, {"a.pdf"}, 1, {"N_a.pdf", "a.pdf"}},
+      {"refused with a message", "30000099999999xxx", {"a.pdf"}, {"a.pdf"}, 1, {"a.pdf"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    World world;
+    world.StoreSettings(row.settings);
+    for (const auto& name : row.files) {
+      if (name.ends_with('/')) {
+        world.MakeFolder(name.substr(0, name.size() - 1));
+      } else {
+        world.MakeFile(name);
+      }
+    }
+    std::vector<std::string> paths;
+    for (const auto& name : row.arguments) paths.push_back(world.File(name));
+    EXPECT_EQ(world.Run(paths).exitCode, row.exitCode);
+    EXPECT_EQ(world.Files(), row.filesAfter);
+  }
+}
+
+TEST(CommandLine, AStoredFreeTextComesBackAsItWasStored) {
+  const struct {
+    std::string settings;
+    std::string stamped;
+  } rows[] = {
+      {"35000099999999Box_", "Box_a.pdf"},
+      {"35000099999999Fax-", "Fax-a.pdf"},
+      {"35000099999999Text", "Texta.pdf"},
+      {"35000099999999A", "Aa.pdf"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.settings);
+    World world;
+    world.StoreSettings(row.settings);
+    world.MakeFile("a.pdf");
+    const Outcome outcome = world.Run({world.File("a.pdf")});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.errors, "");
+    EXPECT_EQ(world.Files(), std::vector<std::string>{row.stamped});
+  }
+}
+
+TEST(CommandLine, ChosenDateWithoutADateStampsNothing) {
+  World world;
+  world.StoreSettings("20000099999999xxx");  // "Gewähltes Datum", no date stored
+  world.MakeFile("a.pdf");
+  world.MakeFile("b.pdf");
+  const Outcome outcome = world.Run({world.File("a.pdf"), world.File("b.pdf")});
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(outcome.errors,
+            "Wählen Sie ein Datum im Kalender aus\nWählen Sie ein Datum im Kalender aus\n");
+  EXPECT_EQ(world.Files(), (std::vector<std::string>{"a.pdf", "b.pdf"}));
+}
+
+TEST(CommandLine, ARenameTheSystemRefusesIsReportedAndTheNextFileGoesOn) {
+  // With the prefix, the first name needs more than the 255 bytes Linux allows.
+  std::string longName;
+  for (int i = 0; i < 122; ++i) longName += "\xC3\xBC";  // ü, two bytes
+  longName += ".pdf";
+  World world;
+  world.StoreSettings("10000099999999xxx");  // file date, YYYY-MM-DD-
+  world.MakeFile(longName);
+  world.MakeFile("b.pdf");
+  world.SetLastWriteTime("b.pdf", FileMoment());
+  const Outcome outcome = world.Run({world.File(longName), world.File("b.pdf")});
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(outcome.errors, "Die Datei \xE2\x80\x9E" + longName +
+                                "\xE2\x80\x9C wurde nicht umbenannt: der neue Name ist für das "
+                                "Dateisystem zu lang.\n");
+  EXPECT_EQ(world.Files(), (std::vector<std::string>{"2024-11-05-b.pdf", longName}));
+}
+
+TEST(CommandLine, ShowsNoBoxWhileATerminalIsThere) {
+  // On a real display a box would wait for an OK; with a terminal on standard input and output
+  // (standard error piped away) someone may be reading the lines, so none is shown.
+  Xvfb x;
+  if (x.Display().empty()) GTEST_SKIP() << "Xvfb is not installed";
+  World world;
+  world.StoreSettings("30000099999999xxx");  // every argument gives a message
+  world.MakeFile("a.pdf");
+  world.UseTerminal();
+  const Outcome outcome =
+      world.Run({world.File("a.pdf")}, {"DISPLAY=" + x.Display()}, std::chrono::seconds(10));
+  EXPECT_EQ(outcome.exitCode, 1) << "still waiting for an OK";
+  EXPECT_EQ(outcome.errors, kFreeTextMissingLine);
 }
 
 }  // namespace

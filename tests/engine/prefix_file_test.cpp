@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/name_codec.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/forwarding_file_system.h"
 #include "tests/support/local_time_zone.h"
@@ -19,6 +20,10 @@ namespace {
 
 using Names = std::vector<std::string>;
 using Messages = std::vector<std::u16string>;
+
+std::string Utf8(const std::u16string& text) {
+  return TextToBytes(text);
+}
 
 const std::u16string kPathTooLong =
     u"Pfad + Dateiname sind zu lang, max. 256 Zeichen sind zulässig";
@@ -44,13 +49,14 @@ struct Desk {
     folder.SetLastWriteTime(name, LocalMoment(2024, 11, 5, 14, 32));
   }
 
-  void Prefix(const std::string& name, const OptionState& options) {
-    PrefixFile(folder.TextPath(name), options, date, services);
+  PrefixOutcome Prefix(const std::string& name, const OptionState& options) {
+    return PrefixFile(folder.TextPath(name), options, date, services);
   }
 
-  void PrefixThrough(FileSystem& files, const std::string& name, const OptionState& options) {
+  PrefixOutcome PrefixThrough(FileSystem& files, const std::string& name,
+                              const OptionState& options) {
     EngineServices through{files, clock, messages};
-    PrefixFile(folder.TextPath(name), options, date, through);
+    return PrefixFile(folder.TextPath(name), options, date, through);
   }
 
   TempFolder folder;
@@ -171,10 +177,6 @@ TEST(PrefixFile, RecognisesAPrefixByShapeOrByExactText) {
       {"three blanks of layout 2", FileDate(2, kBlank, kRemove), "20191231   scan.pdf", "scan.pdf"},
       {"layout 6 with another time", FileDate(6, kHyphen, kRemove), "991231-2359-scan.pdf",
        "scan.pdf"},
-      {"a name holding only a prefix keeps its name", FileDate(0, kHyphen, kRemove), "2024-11-05-",
-       "2024-11-05-"},
-      {"a name holding only the free text keeps its name", Text(kFreeText, text, kRemove),
-       "Rechnung_", "Rechnung_"},
       {"free text in capitals", Text(kFreeText, text, kRemove), "RECHNUNG_scan.pdf",
        "Rechnung_RECHNUNG_scan.pdf"},
       {"digits of a free text are matched exactly", Text(kFreeText, u"2024", kRemove),
@@ -268,9 +270,7 @@ TEST(PrefixFile, AChosenDateTakesTheTimeOfTheCall) {
       {"day and month with leading zeros", u"05.11.2024", "241105_0930_"},
       {"a blank before the day", u" 5.11.2024", "241105_0930_"},
       {"the dots are not examined", u"05-11/2024", "241105_0930_"},
-      {"fields without digits are 0", u"ab.cd.efgh", "-19000000_0930_"},
-      {"nine characters leave the working date", u"5.11.2024", "230201_0815_"},
-      {"no date picked leaves the working date", u"", "230201_0815_"},
+      {"29 February of a leap year", u"29.02.2024", "240229_0930_"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -278,6 +278,55 @@ TEST(PrefixFile, AChosenDateTakesTheTimeOfTheCall) {
     desk.PutFile("scan.pdf");
     desk.Prefix("scan.pdf", Chosen(row.chosen, 6, kUnderscore));
     EXPECT_EQ(desk.folder.Names(), Names{row.prefix + "scan.pdf"});
+  }
+}
+
+TEST(PrefixFile, AChosenDateThatNamesNoDayStampsNothing) {
+  const std::u16string kNoDate = u"Wählen Sie ein Datum im Kalender aus";
+  const struct {
+    const char* name;
+    std::u16string chosen;
+  } rows[] = {
+      {"no date picked", u""},
+      {"nine characters", u"5.11.2024"},
+      {"fields without digits", u"ab.cd.efgh"},
+      {"a stored text of blanks", u"  .  .    "},
+      {"31 February", u"31.02.2025"},
+      {"29 February of another year", u"29.02.2025"},
+      {"month 13", u"01.13.2025"},
+      {"year 0", u"01.01.0000"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Desk desk;
+    desk.PutFile("scan.pdf");
+    const OptionState options = Chosen(row.chosen, 0, kHyphen);
+    EXPECT_EQ(desk.Prefix("scan.pdf", options), PrefixOutcome::kRefused);
+    EXPECT_EQ(desk.Prefix("missing.pdf", options), PrefixOutcome::kRefused);
+    EXPECT_EQ(desk.messages.texts, (Messages{kNoDate, kNoDate}));
+    EXPECT_EQ(desk.folder.Names(), Names{"scan.pdf"});
+    EXPECT_EQ(desk.date, kEarlier);
+  }
+}
+
+TEST(PrefixFile, ANameThatIsThePrefixAloneKeepsItAndSaysSo) {
+  const struct {
+    const char* name;
+    OptionState options;
+    std::string file;
+  } rows[] = {
+      {"a date prefix", FileDate(0, kHyphen, kRemove), "2024-11-05-"},
+      {"a free text", Text(kFreeText, u"Rechnung_", kRemove), "Rechnung_"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Desk desk;
+    desk.PutFile(row.file);
+    EXPECT_EQ(desk.Prefix(row.file, row.options), PrefixOutcome::kRefused);
+    EXPECT_EQ(desk.folder.Names(), Names{row.file});
+    EXPECT_EQ(desk.messages.texts,
+              Messages{u"Die Datei \u201E" + BytesToText(row.file) +
+                       u"\u201C behält ihren Namen: ohne das Präfix bliebe kein Name übrig."});
   }
 }
 
@@ -435,19 +484,17 @@ TEST(PrefixFile, NeverReplacesWhatIsAtTheNewName) {
   }
 }
 
-// Another program creates the new name in the instant after the engine has looked for it.
-class TargetAppearsAfterCheck final : public ForwardingFileSystem {
+// Another program creates the new name in the instant after the engine has looked at the file.
+class TargetAppearsAfterLook final : public ForwardingFileSystem {
  public:
-  TargetAppearsAfterCheck(FileSystem& inner, const TempFolder& folder, std::string target)
+  TargetAppearsAfterLook(FileSystem& inner, const TempFolder& folder, std::string target)
       : ForwardingFileSystem(inner), folder_(folder), target_(std::move(target)) {}
 
-  bool IsExistingFile(const std::u16string& path) override {
-    const bool exists = ForwardingFileSystem::IsExistingFile(path);
-    if (!exists && path == folder_.TextPath(target_)) {
-      folder_.WriteFile(target_, "theirs");
-      appeared = true;
-    }
-    return exists;
+  FileStatus StatusOf(const std::u16string& path) override {
+    const FileStatus status = ForwardingFileSystem::StatusOf(path);
+    folder_.WriteFile(target_, "theirs");
+    appeared = true;
+    return status;
   }
 
   bool appeared = false;
@@ -457,28 +504,88 @@ class TargetAppearsAfterCheck final : public ForwardingFileSystem {
   std::string target_;
 };
 
-TEST(PrefixFile, ATargetThatAppearsAfterTheCheckIsNotReplaced) {
+TEST(PrefixFile, ATargetThatAppearsAfterTheLookIsNotReplaced) {
   Desk desk;
   desk.PutFile("scan.pdf");
-  TargetAppearsAfterCheck racing(desk.files, desk.folder, "2024-11-05-scan.pdf");
-  desk.PrefixThrough(racing, "scan.pdf", FileDate(0, kHyphen, kKeep));
+  TargetAppearsAfterLook racing(desk.files, desk.folder, "2024-11-05-scan.pdf");
+  EXPECT_EQ(desk.PrefixThrough(racing, "scan.pdf", FileDate(0, kHyphen, kKeep)),
+            PrefixOutcome::kTargetExists);
   ASSERT_TRUE(racing.appeared);
   EXPECT_EQ(desk.folder.Names(), (Names{"2024-11-05-scan.pdf", "scan.pdf"}));
   EXPECT_EQ(desk.folder.ReadFile("2024-11-05-scan.pdf"), "theirs");
   EXPECT_EQ(desk.folder.ReadFile("scan.pdf"), "scan.pdf");
+  EXPECT_EQ(desk.messages.texts, Messages{});
 }
 
-// A real folder as root can neither hide a file's times nor refuse a rename.
+// Counts what the engine asks of the file system.
+class CountingFileSystem final : public ForwardingFileSystem {
+ public:
+  using ForwardingFileSystem::ForwardingFileSystem;
+  FileStatus StatusOf(const std::u16string& path) override {
+    ++looks;
+    return ForwardingFileSystem::StatusOf(path);
+  }
+  RenameResult RenameNoReplace(const std::u16string& from, const std::u16string& to) override {
+    ++renames;
+    return ForwardingFileSystem::RenameNoReplace(from, to);
+  }
+  int looks = 0;
+  int renames = 0;
+};
+
+TEST(PrefixFile, LooksAtAPathOnceAndLetsTheRenameTellWhetherTheNewNameIsFree) {
+  const struct {
+    const char* name;
+    OptionState options;
+    std::string file;
+    std::function<void(TempFolder&)> put;
+    PrefixOutcome outcome;
+    int renames;
+  } rows[] = {
+      {"stamped", FileDate(0, kHyphen, kKeep), "scan.pdf", [](TempFolder&) {},
+       PrefixOutcome::kStamped, 1},
+      {"unstamped", FileDate(0, kHyphen, kRemove), "2024-11-05-scan.pdf", [](TempFolder&) {},
+       PrefixOutcome::kUnstamped, 1},
+      {"kept", FileDate(0, kHyphen, kKeep), "2024-11-05-scan.pdf", [](TempFolder&) {},
+       PrefixOutcome::kKept, 0},
+      {"a file at the new name", Options(kToday, 0, kHyphen, kKeep), "scan.pdf",
+       [](TempFolder& f) { f.WriteFile("2025-03-09-scan.pdf", "theirs"); },
+       PrefixOutcome::kTargetExists, 1},
+      {"a folder at the new name", Options(kToday, 0, kHyphen, kKeep), "scan.pdf",
+       [](TempFolder& f) { f.MakeFolder("2025-03-09-scan.pdf"); }, PrefixOutcome::kTargetExists, 1},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Desk desk;
+    desk.PutFile(row.file);
+    row.put(desk.folder);
+    const Names before = desk.folder.Names();
+    CountingFileSystem counting(desk.files);
+    EXPECT_EQ(desk.PrefixThrough(counting, row.file, row.options), row.outcome);
+    EXPECT_EQ(counting.looks, 1);
+    EXPECT_EQ(counting.renames, row.renames);
+    EXPECT_EQ(desk.messages.texts, Messages{});
+    if (row.outcome == PrefixOutcome::kTargetExists) {
+      EXPECT_EQ(desk.folder.Names(), before);
+      EXPECT_EQ(desk.folder.ReadFile(row.file), row.file);
+    }
+  }
+}
+
+// A real folder as root can neither hide a file's times nor refuse most renames.
 class StatedTimes final : public ForwardingFileSystem {
  public:
   StatedTimes(FileSystem& inner, std::optional<LocalDateTime> time)
       : ForwardingFileSystem(inner), time_(time) {}
-  std::optional<LocalDateTime> LastWriteTime(const std::u16string&) override { return time_; }
+  FileStatus StatusOf(const std::u16string& path) override {
+    FileStatus status = ForwardingFileSystem::StatusOf(path);
+    status.lastWriteTime = time_;
+    return status;
+  }
 
  private:
   std::optional<LocalDateTime> time_;
 };
-
 TEST(PrefixFile, UnreadableOrFarFileTimesStillGiveAPrefix) {
   constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
   const struct {
@@ -509,22 +616,63 @@ TEST(PrefixFile, UnreadableOrFarFileTimesStillGiveAPrefix) {
 
 class RefusingRename final : public ForwardingFileSystem {
  public:
-  using ForwardingFileSystem::ForwardingFileSystem;
+  RefusingRename(FileSystem& inner, RenameResult refusal)
+      : ForwardingFileSystem(inner), refusal_(refusal) {}
   RenameResult RenameNoReplace(const std::u16string&, const std::u16string&) override {
-    ++attempts;
-    return RenameResult::kFailed;
+    return refusal_;
   }
-  int attempts = 0;
+
+ private:
+  RenameResult refusal_;
 };
 
-TEST(PrefixFile, ARefusedRenameIsNotReported) {
+TEST(PrefixFile, ARefusedRenameIsReportedWithTheFileAndTheReason) {
+  const struct {
+    RenameResult refusal;
+    std::u16string reason;
+  } rows[] = {
+      {RenameResult::kNoPermission,
+       u"keine Berechtigung (der Ordner oder die Datei ist geschützt)"},
+      {RenameResult::kReadOnlyMedium, u"der Datenträger ist schreibgeschützt"},
+      {RenameResult::kNameTooLong, u"der neue Name ist für das Dateisystem zu lang"},
+      {RenameResult::kInvalidName,
+       u"der neue Name enthält Zeichen, die das Dateisystem nicht zulässt"},
+      {RenameResult::kInUse, u"die Datei wird von einem anderen Programm benutzt"},
+      {RenameResult::kSourceGone, u"die Datei ist nicht mehr vorhanden"},
+      {RenameResult::kFailed, u"das System hat es abgelehnt"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(Utf8(row.reason));
+    Desk desk;
+    desk.PutFile("M\xC3\xBCller.pdf");
+    RefusingRename refusing(desk.files, row.refusal);
+    EXPECT_EQ(desk.PrefixThrough(refusing, "M\xC3\xBCller.pdf", FileDate(0, kHyphen, kKeep)),
+              PrefixOutcome::kRefused);
+    EXPECT_EQ(desk.folder.Names(), Names{"M\xC3\xBCller.pdf"});
+    EXPECT_EQ(
+        desk.messages.texts,
+        Messages{u"Die Datei \u201EMüller.pdf\u201C wurde nicht umbenannt: " + row.reason + u"."});
+  }
+}
+
+TEST(PrefixFile, ANameTooLongForTheFileSystemIsReportedAndTheNextFileGoesOn) {
+  // 248 bytes of name fit; with the 11 characters of the prefix they are more than the 255
+  // bytes Linux allows in one name, while the path of 126 characters in the name stays far below
+  // 260.
   Desk desk;
-  desk.PutFile("scan.pdf");
-  RefusingRename refusing(desk.files);
-  desk.PrefixThrough(refusing, "scan.pdf", FileDate(0, kHyphen, kKeep));
-  EXPECT_EQ(refusing.attempts, 1);
-  EXPECT_EQ(desk.folder.Names(), Names{"scan.pdf"});
-  EXPECT_EQ(desk.messages.texts, Messages{});
+  std::string longName;
+  for (int i = 0; i < 122; ++i) longName += "\xC3\xBC";  // ü, two bytes
+  longName += ".pdf";
+  desk.PutFile(longName);
+  desk.PutFile("b.pdf");
+  if (desk.folder.TextPath(longName).size() + 11 >= 260) GTEST_SKIP() << "folder path too long";
+  EXPECT_EQ(desk.Prefix(longName, FileDate(0, kHyphen, kKeep)), PrefixOutcome::kRefused);
+  EXPECT_EQ(desk.Prefix("b.pdf", FileDate(0, kHyphen, kKeep)), PrefixOutcome::kStamped);
+  EXPECT_EQ(desk.folder.Names(), (Names{"2024-11-05-b.pdf", longName}));
+  EXPECT_EQ(
+      desk.messages.texts,
+      Messages{u"Die Datei \u201E" + BytesToText(longName) +
+               u"\u201C wurde nicht umbenannt: der neue Name ist für das Dateisystem zu lang."});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Feeds arbitrary stored texts to ApplySettingsString and checks what must hold for every one:
 // the indices in their ranges, a free text of at most 40 characters, a chosen date either left
-// alone or set to ten characters, and a state that survives composing and reading back.
+// alone or set to ten characters, and a state that survives composing and reading back. The
+// same bytes, taken as a free text the user typed, must come back whole from the stored text.
 //
 // Bytes map to code units one by one, so the readable seeds and most mutations stay close to
 // real settings texts; 0xFF followed by two bytes (low, high) gives any other code unit.
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/utf16.h"
 #include "settings/settings_string.h"
 
 namespace {
@@ -56,9 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RequireSound(applied, before);
 
   // The round trip holds for texts as the store reads them, which end at their first zero
-  // character. A zero inside the text can leave a one-character free text ("A", zero, "B" at
-  // position 14), which is stored as 15 characters and reads back as empty: the "x" of the
-  // default text still lies at position 16. Texts from the store never hold that zero.
+  // character.
   const std::u16string asRead = stored.substr(0, stored.find(u'\0'));
   OptionState fromStore;  // the start-up defaults, no chosen date
   kustel::ApplySettingsString(asRead, fromStore);
@@ -68,5 +68,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   OptionState readBack;
   kustel::ApplySettingsString(composed, readBack);
   Require(readBack == fromStore);
+
+  // Every free text the settings can hold comes back as it was: up to 40 characters, no zero
+  // character (the store ends a text there), and not the marker "xxx" that stands for none.
+  OptionState typed;
+  typed.freeText = stored.substr(0, stored.find(u'\0'));
+  typed.freeText = kustel::WholeCharacterHead(typed.freeText, 40);
+  if (typed.freeText != u"xxx") {
+    OptionState typedBack;
+    kustel::ApplySettingsString(kustel::ComposeSettingsString(typed), typedBack);
+    Require(typedBack.freeText == typed.freeText);
+  }
   return 0;
 }

@@ -26,6 +26,23 @@ class NativeFileSystemTest : public ::testing::Test {
   NativeFileSystem files;
 };
 
+TEST_F(NativeFileSystemTest, OneLookTellsWhatIsThere) {
+  folder.WriteFile("scan.pdf");
+  folder.SetLastWriteTime("scan.pdf", 1730813520);
+  folder.MakeFolder("belege");
+  folder.SetLastWriteTime("belege", 1730813520);
+  const LocalDateTime written{2024, 11, 5, 14, 32};
+  const FileStatus file = files.StatusOf(folder.TextPath("scan.pdf"));
+  EXPECT_TRUE(file.exists && !file.isFolder);
+  EXPECT_EQ(file.lastWriteTime, written);
+  const FileStatus belege = files.StatusOf(folder.TextPath("belege"));
+  EXPECT_TRUE(belege.exists && belege.isFolder);
+  EXPECT_EQ(belege.lastWriteTime, written);
+  const FileStatus nothing = files.StatusOf(folder.TextPath("missing.pdf"));
+  EXPECT_FALSE(nothing.exists);
+  EXPECT_EQ(nothing.lastWriteTime, std::nullopt);
+}
+
 TEST_F(NativeFileSystemTest, ExistingFileMeansAnythingButAFolderAfterFollowingLinks) {
   folder.WriteFile("scan.pdf", "content");
   folder.WriteFile("empty.pdf");
@@ -54,7 +71,7 @@ TEST_F(NativeFileSystemTest, ExistingFileMeansAnythingButAFolderAfterFollowingLi
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(files.IsExistingFile(row.path), row.exists);
+    EXPECT_EQ(files.StatusOf(row.path).IsExistingFile(), row.exists);
   }
 }
 
@@ -74,7 +91,7 @@ TEST_F(NativeFileSystemTest, LastWriteTimeUsesTheOffsetOfTheFilesOwnDate) {
     SCOPED_TRACE(row.name);
     folder.WriteFile("scan.pdf");
     folder.SetLastWriteTime("scan.pdf", row.utc);
-    EXPECT_EQ(files.LastWriteTime(folder.TextPath("scan.pdf")), row.local);
+    EXPECT_EQ(files.StatusOf(folder.TextPath("scan.pdf")).lastWriteTime, row.local);
   }
 }
 
@@ -82,13 +99,14 @@ TEST_F(NativeFileSystemTest, LastWriteTimeOfALinkIsThatOfItsTarget) {
   folder.WriteFile("scan.pdf");
   folder.SetLastWriteTime("scan.pdf", 1730813520);
   folder.MakeSymlink("link.pdf", "scan.pdf");
-  EXPECT_EQ(files.LastWriteTime(folder.TextPath("link.pdf")), (LocalDateTime{2024, 11, 5, 14, 32}));
+  EXPECT_EQ(files.StatusOf(folder.TextPath("link.pdf")).lastWriteTime,
+            (LocalDateTime{2024, 11, 5, 14, 32}));
 }
 
 TEST_F(NativeFileSystemTest, LastWriteTimeOfNothingIsNothing) {
   folder.MakeSymlink("dangling", "nothing-here");
-  EXPECT_EQ(files.LastWriteTime(folder.TextPath("missing.pdf")), std::nullopt);
-  EXPECT_EQ(files.LastWriteTime(folder.TextPath("dangling")), std::nullopt);
+  EXPECT_EQ(files.StatusOf(folder.TextPath("missing.pdf")).lastWriteTime, std::nullopt);
+  EXPECT_EQ(files.StatusOf(folder.TextPath("dangling")).lastWriteTime, std::nullopt);
 }
 
 TEST(ToLocalDateTime, FarMomentsGiveAYearOrNothingButNeverOverflow) {
@@ -193,9 +211,13 @@ TEST_P(RenameWayTest, RenamesALinkItselfAndNotItsTarget) {
   EXPECT_EQ(folder.ReadFile("scan.pdf"), "content");
 }
 
-TEST_P(RenameWayTest, FailsForAMissingFile) {
-  EXPECT_EQ(Rename("missing.pdf", "2024-11-05-missing.pdf"), RenameResult::kFailed);
-  EXPECT_EQ(folder.Names(), Names{});
+TEST_P(RenameWayTest, TellsWhyTheSystemRefused) {
+  // Names of more than 255 bytes are refused by every Linux file system, also to root.
+  folder.WriteFile("scan.pdf", "content");
+  EXPECT_EQ(Rename("missing.pdf", "2024-11-05-missing.pdf"), RenameResult::kSourceGone);
+  EXPECT_EQ(Rename("scan.pdf", std::string(256, 'x')), RenameResult::kNameTooLong);
+  EXPECT_EQ(folder.Names(), Names{"scan.pdf"});
+  EXPECT_EQ(folder.ReadFile("scan.pdf"), "content");
 }
 
 INSTANTIATE_TEST_SUITE_P(AllWays, RenameWayTest, ::testing::ValuesIn(kEveryWay),
@@ -219,7 +241,7 @@ TEST_F(NativeFileSystemTest, RenameRefusesNewNamesThatNameNoFile) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(files.RenameNoReplace(from, row.to), RenameResult::kFailed);
+    EXPECT_EQ(files.RenameNoReplace(from, row.to), RenameResult::kInvalidName);
     EXPECT_EQ(folder.Names(), Names{"scan.pdf"});
   }
 }

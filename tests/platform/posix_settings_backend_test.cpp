@@ -215,7 +215,7 @@ TEST_F(PosixSettings, EverySavedTextReadsBackAtTheNextStart) {
   const std::u16string a39(39, u'a');
   const ReadBackRow rows[] = {
       {"a zero character ends the text, as in the registry", std::u16string(u"Be\0leg", 6), u"Be"},
-      {"a pair cut at 40 characters", a39 + u"\U0001F4C4", a39 + u"\uFFFD"},
+      {"a pair across 40 characters is left out whole", a39 + u"\U0001F4C4", a39},
       {"a lone surrogate", u"a\xDC80z", u"a\uFFFDz"},
   };
   for (const auto& row : rows) {
@@ -230,6 +230,68 @@ TEST_F(PosixSettings, EverySavedTextReadsBackAtTheNextStart) {
     EXPECT_TRUE(next.messages.texts.empty());
     EXPECT_EQ(next.options.freeText, row.readBack);
   }
+}
+
+// A dotfiles setup: the settings file is a link into another folder, maybe through a second
+// link, maybe to a file that is not there yet. The save replaces the file the link leads to, and
+// every link stays as it was.
+TEST_F(PosixSettings, ASettingsFileThatIsALinkStaysOne) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> links;  // link in the settings folder, target
+    std::string storedIn;                                    // below root_
+    bool storedBefore;
+  } rows[] = {
+      {"a relative link", {{"cfg_regstring", "../../../dotfiles/kustel"}}, "dotfiles/kustel", true},
+      {"an absolute link", {{"cfg_regstring", "@dotfiles/kustel"}}, "dotfiles/kustel", true},
+      {"a link to a link",
+       {{"cfg_regstring", "second"}, {"second", "@dotfiles/kustel"}},
+       "dotfiles/kustel",
+       true},
+      {"a link to a file not there yet",
+       {{"cfg_regstring", "@dotfiles/kustel"}},
+       "dotfiles/kustel",
+       false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    fs::remove_all(configHome_);
+    fs::remove_all(root_ / "dotfiles");
+    fs::create_directories(Folder());
+    fs::create_directories(root_ / "dotfiles");
+    for (const auto& [link, target] : row.links) {
+      const std::string resolved =
+          target.starts_with('@') ? (root_ / target.substr(1)).string() : target;
+      fs::create_symlink(resolved, Folder() / link);
+    }
+    if (row.storedBefore) WriteFile(root_ / row.storedIn, "20110020241123Beleg");
+    {
+      Run run;
+      EXPECT_EQ(run.options.freeText, row.storedBefore ? u"Beleg" : u"");
+      run.options.freeText = u"Neu";
+      run.store.SaveSettings(run.options);
+      // A link that leads nowhere is a value that cannot be read, as before any link support.
+      EXPECT_EQ(run.messages.texts.size(), row.storedBefore ? 0u : 1u);
+    }
+    EXPECT_EQ(ReadFile(root_ / row.storedIn),
+              row.storedBefore ? "20110020241123Neu" : "05000099999999Neu");
+    for (const auto& [link, target] : row.links) {
+      EXPECT_TRUE(fs::is_symlink(Folder() / link)) << link;
+    }
+    EXPECT_EQ(Names(root_ / "dotfiles"), std::vector<std::string>{"kustel"});
+    Run next;
+    EXPECT_EQ(next.options.freeText, u"Neu");
+  }
+}
+
+TEST_F(PosixSettings, ALinkThatLoopsIsASaveThatFails) {
+  fs::create_directories(Folder());
+  fs::create_symlink("cfg_regstring", Value());
+  Run run;
+  run.options.freeText = u"Neu";
+  run.store.SaveSettings(run.options);
+  EXPECT_TRUE(fs::is_symlink(Value()));
+  EXPECT_EQ(run.messages.texts.back(), u"Einstellungen konnten nicht gespeichert werden");
 }
 
 TEST_F(PosixSettings, FolderThatCannotBeCreatedCountsAsNoStoredSettings) {

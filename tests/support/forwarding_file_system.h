@@ -10,10 +10,7 @@ class ForwardingFileSystem : public FileSystem {
  public:
   explicit ForwardingFileSystem(FileSystem& inner) : inner_(inner) {}
 
-  bool IsExistingFile(const std::u16string& path) override { return inner_.IsExistingFile(path); }
-  std::optional<LocalDateTime> LastWriteTime(const std::u16string& path) override {
-    return inner_.LastWriteTime(path);
-  }
+  FileStatus StatusOf(const std::u16string& path) override { return inner_.StatusOf(path); }
   RenameResult RenameNoReplace(const std::u16string& from, const std::u16string& to) override {
     return inner_.RenameNoReplace(from, to);
   }
