@@ -3,7 +3,7 @@
 
 ARGS ?=
 PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev libxkbcommon-dev qt6-translations-l10n \
-            zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine xvfb
+            zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine xvfb libx11-dev
 FUZZ_SECONDS ?= 30
 
 .PHONY: run test deps build build-asan build-fuzz clean format info-picture

@@ -24,8 +24,9 @@
 
 #include "app/version_text.h"
 #include "engine/option_state.h"
-#include "gui/qt/liz_form.h"
-#include "gui/qt/main_form.h"
+#include "gui/liz_form.h"
+#include "gui/qt/liz_dialog.h"
+#include "gui/qt/main_window.h"
 #include "gui/qt/message_box.h"
 #include "gui/qt/qt_text.h"
 #include "gui/qt/window_fonts.h"
@@ -66,8 +67,8 @@ QMap<QString, QImage> MainWindowShots() {
   NothingStored backend;
   BoxMessageSink messages(QStringLiteral("Kustel"));
   SettingsStore settings(backend, messages);
-  TMainForm form(MainFormServices{files, clock, settings, messages});
-  form.FormCreate();
+  MainWindow form(MainFormServices{files, clock, settings, messages});
+  form.Form().FormCreate();
   form.show();
   QApplication::processEvents();
 
@@ -82,7 +83,7 @@ QMap<QString, QImage> MainWindowShots() {
   stamping.existingPrefixAction = kRemove;
   stamping.freeText = u"Rechnung_";
   form.WriteOptions(stamping);
-  form.FuellzeichenComBoxChange();
+  form.Form().FuellzeichenComBoxChange();
   QApplication::processEvents();
   shots.insert(QStringLiteral("detail"), form.grab(kDetailArea).toImage());
   form.hide();
@@ -125,13 +126,13 @@ int MakePage(const QString& sourcePath, const QString& outputPath) {
 }
 
 int MakeDialogShot(const QString& outputPath) {
-  TLizForm dialog;
+  LizDialog dialog;
   bool saved = false;
   QTimer::singleShot(0, &dialog, [&] {
     saved = dialog.grab().save(outputPath, "PNG");
     dialog.close();
   });
-  dialog.ShowInfo(ToQString(BuildVersionText()));
+  dialog.ShowInfo(ToQString(LizCaption(BuildVersionText())));
   if (!saved) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(outputPath));
     return 1;

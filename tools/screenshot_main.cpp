@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "gui/qt/main_form.h"
+#include "gui/qt/main_window.h"
 #include "gui/qt/message_box.h"
 #include "gui/qt/window_fonts.h"
 #include "platform/clock.h"
@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
   NothingStored backend;
   kustel::BoxMessageSink messages(QStringLiteral("Kustel"));
   kustel::SettingsStore settings(backend, messages);
-  kustel::TMainForm form(kustel::MainFormServices{files, clock, settings, messages});
-  form.FormCreate();
+  kustel::MainWindow form(kustel::MainFormServices{files, clock, settings, messages});
+  form.Form().FormCreate();
   form.show();
   QApplication::processEvents();
 

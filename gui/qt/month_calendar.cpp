@@ -9,10 +9,6 @@
 
 namespace kustel {
 
-QString ChosenDateText(const QDate& date) {
-  return QString::asprintf("%2.2i.%2.2i.%4.4i", date.day(), date.month(), date.year());
-}
-
 void SetUpMonthCalendar(QCalendarWidget* calendar) {
   calendar->setLocale(QLocale(QLocale::German, QLocale::Germany));
   calendar->setFirstDayOfWeek(Qt::Monday);

@@ -8,10 +8,6 @@
 
 namespace kustel {
 
-// The chosen-date text: day.month.year with two, two and four digits whatever the locale, the
-// layout the engine and the settings read.
-QString ChosenDateText(const QDate& date);
-
 // The window's month calendar: German month and day names, Monday first, ISO week numbers. It is
 // not a tab stop and takes the focus only when clicked. Turning the page (the month arrows, the
 // month menu, the year) takes the selection along to the same day of the new month, as a month

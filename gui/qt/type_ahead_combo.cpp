@@ -4,15 +4,18 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <vector>
+
+#include "gui/qt/qt_text.h"
+#include "gui/type_ahead.h"
 
 namespace kustel {
 namespace {
 
-int FirstItemBeginningWith(const QComboBox& combo, const QString& text) {
-  if (text.isEmpty()) return -1;
-  for (int i = 0; i < combo.count(); ++i)
-    if (combo.itemText(i).startsWith(text, Qt::CaseInsensitive)) return i;
-  return -1;
+std::vector<std::u16string> Items(const QComboBox& combo) {
+  std::vector<std::u16string> items;
+  for (int i = 0; i < combo.count(); ++i) items.push_back(FromQString(combo.itemText(i)));
+  return items;
 }
 
 // Remembers whether the edit under way deletes, so that Backspace and Delete shorten the field
@@ -35,10 +38,12 @@ class DeletionWatch final : public QObject {
 void FollowTypedText(QComboBox* combo, const QString& typed, bool complete) {
   QLineEdit* edit = combo->lineEdit();
   const int cursor = edit->cursorPosition();
-  const int match = FirstItemBeginningWith(*combo, typed);
-  QString shown = typed;
-  if (match >= 0 && complete && cursor == typed.size())
-    shown += combo->itemText(match).mid(typed.size());
+  const std::vector<std::u16string> items = Items(*combo);
+  const int match = FirstItemBeginningWith(items, FromQString(typed));
+  // The rest of the item is added only while the cursor stands at the end of what was typed.
+  const QString shown = complete && cursor == typed.size()
+                            ? ToQString(CompletedText(items, FromQString(typed)))
+                            : typed;
 
   // Making an item current rewrites the field with the item's text; the field then gets back
   // what the user typed plus the completed rest, which stays selected so typing goes on over it.

@@ -1,23 +1,9 @@
 #include "gui/qt/typed_length_limit.h"
 
-#include <algorithm>
+#include "gui/qt/qt_text.h"
+#include "gui/typed_length.h"
 
 namespace kustel {
-namespace {
-
-// Length of the common head and tail of two texts; together never longer than the shorter.
-std::pair<qsizetype, qsizetype> CommonEnds(const QString& before, const QString& after) {
-  const qsizetype shorter = std::min(before.size(), after.size());
-  qsizetype head = 0;
-  while (head < shorter && before[head] == after[head]) ++head;
-  qsizetype tail = 0;
-  while (tail < shorter - head &&
-         before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
-    ++tail;
-  return {head, tail};
-}
-
-}  // namespace
 
 TypedLengthLimit::TypedLengthLimit(QLineEdit* edit, int limit)
     : QValidator(edit), edit_(edit), limit_(limit), accepted_(edit->text()) {
@@ -26,17 +12,11 @@ TypedLengthLimit::TypedLengthLimit(QLineEdit* edit, int limit)
 }
 
 QValidator::State TypedLengthLimit::validate(QString& input, int& pos) const {
-  if (programSetting_ || input.size() <= limit_) return Acceptable;
-
-  // Whatever the edit was, it kept a head and a tail of the old text and put something new in
-  // between; only as much of the new part stays as fits beside what was kept.
-  const auto [head, tail] = CommonEnds(accepted_, input);
-  const qsizetype inserted = input.size() - head - tail;
-  if (inserted == 0) return Acceptable;  // only deleted
-  qsizetype room = std::max<qsizetype>(0, limit_ - (head + tail));
-  if (room > 0 && input[head + room - 1].isHighSurrogate()) --room;  // never half a character
-  input = input.left(head + room) + input.right(tail);
-  pos = static_cast<int>(head + room);
+  if (programSetting_) return Acceptable;
+  const LimitedEdit limited = LimitTypedText(FromQString(accepted_), FromQString(input),
+                                             static_cast<size_t>(limit_), static_cast<size_t>(pos));
+  input = ToQString(limited.text);
+  pos = static_cast<int>(limited.cursor);
   return Acceptable;
 }
 

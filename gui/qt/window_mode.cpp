@@ -1,9 +1,5 @@
 #include "gui/qt/window_mode.h"
 
-#include <QEvent>
-#include <QObject>
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -11,8 +7,8 @@
 #include "app/start_texts.h"
 #include "gui/qt/german_qt_texts.h"
 #include "gui/qt/kustel_application.h"
-#include "gui/qt/liz_form.h"
-#include "gui/qt/main_form.h"
+#include "gui/qt/liz_dialog.h"
+#include "gui/qt/main_window.h"
 #include "gui/qt/message_box.h"
 #include "gui/qt/qt_text.h"
 #include "gui/qt/window_fonts.h"
@@ -63,23 +59,6 @@ bool RunStep(const QString& title, Step step) {
   return false;
 }
 
-// For bench/: with KUSTEL_BENCH_EXIT_WHEN_SHOWN set, the program prints the wall-clock time
-// (nanoseconds since the epoch) when the main window is first painted, and ends at once.
-class ShownReporter final : public QObject {
- public:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      const auto now = std::chrono::system_clock::now().time_since_epoch();
-      std::printf("shown %lld\n",
-                  static_cast<long long>(
-                      std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
-      std::fflush(stdout);
-      std::_Exit(0);
-    }
-    return QObject::eventFilter(watched, event);
-  }
-};
-
 }  // namespace
 
 int RunWindowMode(const std::u16string& programPath, const std::u16string& title,
@@ -102,22 +81,19 @@ int RunWindowMode(const std::u16string& programPath, const std::u16string& title
   BoxMessageSink messages(qtTitle);
   SettingsStore settings(*backend, messages);
 
-  std::unique_ptr<TMainForm> form;
+  std::unique_ptr<MainWindow> form;
   if (!RunStep(qtTitle, [&] {
-        form = std::make_unique<TMainForm>(MainFormServices{files, clock, settings, messages});
+        form = std::make_unique<MainWindow>(MainFormServices{files, clock, settings, messages});
       })) {
     return 0;
   }
-  RunStep(qtTitle, [&] { form->FormCreate(); });  // a failure here skips the rest of FormCreate
+  // A failure here skips the rest of FormCreate.
+  RunStep(qtTitle, [&] { form->Form().FormCreate(); });
   // The main window owns the dialog: it stays above the window and has no task bar entry.
-  TLizForm* dialog = nullptr;
-  if (!RunStep(qtTitle, [&] { dialog = new TLizForm(form.get()); })) return 0;
+  LizDialog* dialog = nullptr;
+  if (!RunStep(qtTitle, [&] { dialog = new LizDialog(form.get()); })) return 0;
   form->SetInfoDialog(dialog);
 
-  ShownReporter shownReporter;
-  if (std::getenv("KUSTEL_BENCH_EXIT_WHEN_SHOWN") != nullptr) {
-    form->installEventFilter(&shownReporter);
-  }
   form->show();
   application->exec();
   return 0;

@@ -1,4 +1,5 @@
-#include "gui/qt/liz_form.h"
+#include "gui/liz_form.h"
+#include "gui/qt/liz_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,11 @@ namespace kustel {
 namespace {
 
 constexpr int kBottom = 862;  // 1343 content pixels, 481 visible
+
+// The caption the main window hands over for a version.
+QString Caption(const QString& version) {
+  return QString::fromStdU16String(LizCaption(version.toStdU16String()));
+}
 
 class LizFormTest : public ::testing::Test {
  protected:
@@ -49,11 +55,11 @@ class LizFormTest : public ::testing::Test {
       body();
       if (form_.isVisible()) form_.close();
     });
-    form_.ShowInfo(version);
+    form_.ShowInfo(Caption(version));
     ASSERT_FALSE(form_.isVisible());
   }
 
-  TLizForm form_;
+  LizDialog form_;
 };
 
 TEST_F(LizFormTest, CaptionCarriesTheVersionAndTheShowingIsModal) {
@@ -65,7 +71,7 @@ TEST_F(LizFormTest, CaptionCarriesTheVersionAndTheShowingIsModal) {
   mainWindow.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
 
-  TLizForm owned(&mainWindow);
+  LizDialog owned(&mainWindow);
   bool ran = false;
   QTimer::singleShot(0, &owned, [&] {
     ran = true;
@@ -79,7 +85,7 @@ TEST_F(LizFormTest, CaptionCarriesTheVersionAndTheShowingIsModal) {
     EXPECT_EQ(mainClicks, 0);
     owned.close();
   });
-  owned.ShowInfo("24.11.23");
+  owned.ShowInfo(Caption("24.11.23"));
   EXPECT_TRUE(ran);
   EXPECT_FALSE(owned.isVisible());
 
@@ -377,7 +383,7 @@ TEST_F(LizFormTest, ClosingHidesAndKeepsTheDialog) {
       {"CloseButtonClicked", [&] { QTest::mouseClick(CloseBtn(), Qt::LeftButton); }},
       {"CloseBox", [&] { form_.windowHandle()->close(); }},
   };
-  QPointer<TLizForm> alive(&form_);
+  QPointer<LizDialog> alive(&form_);
   for (const Way& way : ways) {
     SCOPED_TRACE(way.name);
     bool closed = false;

@@ -1,6 +1,7 @@
-// Files dropped on the main window: only the drop area takes them, the options are saved once
-// per drop, and every dropped path goes to the engine in drop order, each finished with its
-// messages before the next, whatever bytes its name holds.
+// Files dropped on the real main window: only the drop area takes them, and what a file manager
+// drags reaches the window rules as the paths it names, in drop order, whatever bytes a name
+// holds. The drop sequence itself (saves, order, waiting drops) is the rules' own
+// (tests/gui/main_form_test.cpp).
 
 #include <sys/stat.h>
 #include <QListWidget>
@@ -81,16 +82,6 @@ TEST_F(MainFormDropTest, DroppedNamesReachTheEngineByteForByte) {
   }
 }
 
-TEST_F(MainFormDropTest, AFolderIsHandedOnLikeAFileAndPassedOverWithoutMessage) {
-  folder.MakeFolder("Belege");
-  folder.WriteFile("Belege/scan.pdf");
-  Open();
-  ASSERT_TRUE(DragAndDrop(Control<QWidget>("lboxFiles"), FileUrl(folder.Path("Belege")) + "/"));
-  EXPECT_EQ(log, (std::vector<std::string>{"save 05000099999999xxx"}));
-  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"Belege"}));
-  EXPECT_TRUE(std::filesystem::exists(folder.Path("Belege/scan.pdf")));
-}
-
 TEST_F(MainFormDropTest, UrlsThatNameNoLocalFileArePassedOver) {
   folder.WriteFile("here.txt");
   folder.WriteFile("there.txt");
@@ -112,11 +103,11 @@ TEST_F(MainFormDropTest, UrlsThatNameNoLocalFileArePassedOver) {
 TEST_F(MainFormDropTest, OnlyTheDropAreaTakesDropsAndOnlyOnceTheWindowIsCreated) {
   folder.WriteFile("a.txt");
   const QByteArray url = FileUrl(folder.Path("a.txt"));
-  form_ = std::make_unique<TMainForm>(MainFormServices{files_, clock_, *settings_, messages_});
+  form_ = std::make_unique<MainWindow>(MainFormServices{files_, clock_, *settings_, messages_});
   auto* list = Control<QListWidget>("lboxFiles");
   EXPECT_FALSE(DragAndDrop(list, url));  // before FormCreate
 
-  form().FormCreate();
+  form().Form().FormCreate();
   for (QWidget* control : form().findChildren<QWidget*>()) {
     if (control == list || control == list->viewport()) continue;
     EXPECT_FALSE(control->acceptDrops()) << control->objectName().toStdString();
@@ -131,64 +122,6 @@ TEST_F(MainFormDropTest, OnlyTheDropAreaTakesDropsAndOnlyOnceTheWindowIsCreated)
   EXPECT_TRUE(log.empty());
   EXPECT_TRUE(DragAndDrop(list, url, Qt::MoveAction | Qt::CopyAction));
   EXPECT_EQ(log.size(), 2u);
-}
-
-TEST_F(MainFormDropTest, UnchangedStoredOptionsAreNotWrittenAgain) {
-  StoreSettings("21100020241123Beleg_");
-  folder.WriteFile("scan.pdf");
-  struct stat before {};
-  ASSERT_EQ(stat(SettingsPath().c_str(), &before), 0);
-  const std::vector<std::string> settingsFolder = [&] {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(SettingsFolder()))
-      names.push_back(entry.path().filename().string());
-    return names;
-  }();
-  Open();
-
-  ASSERT_TRUE(DragAndDrop(Control<QWidget>("lboxFiles"), FileUrl(folder.Path("scan.pdf"))));
-  EXPECT_EQ(log, (std::vector<std::string>{"rename scan.pdf"}));
-  EXPECT_TRUE(std::filesystem::exists(folder.Path("20241123_scan.pdf")));
-
-  struct stat after {};
-  ASSERT_EQ(stat(SettingsPath().c_str(), &after), 0);
-  EXPECT_EQ(after.st_ino, before.st_ino);
-  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
-  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
-  EXPECT_EQ(StoredSettings(), "21100020241123Beleg_");
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(SettingsFolder()))
-    names.push_back(entry.path().filename().string());
-  EXPECT_EQ(names, settingsFolder);  // no temporary file left behind either
-}
-
-TEST_F(MainFormDropTest, AFailedSaveIsReportedAndTheDroppedFilesAreStillStamped) {
-  folder.WriteFile("scan.pdf");
-  backend_->writeFails = true;
-  Open();
-  ASSERT_TRUE(DragAndDrop(Control<QWidget>("lboxFiles"), FileUrl(folder.Path("scan.pdf"))));
-  EXPECT_EQ(log,
-            (std::vector<std::string>{"save 05000099999999xxx",
-                                      "box " + Utf8(SettingsSaveFailedText()), "rename scan.pdf"}));
-  EXPECT_TRUE(std::filesystem::exists(folder.Path("241105 - scan.pdf")));
-}
-
-TEST_F(MainFormDropTest, ADropArrivingWhileAMessageIsOpenWaitsForTheEarlierNames) {
-  folder.WriteFile("a.txt");
-  folder.WriteFile("b.txt");
-  const std::string tooLong = MakeTooLongPath(folder);
-  Open();
-  auto* list = Control<QWidget>("lboxFiles");
-  // The box's own event loop would deliver the second drop; here the hook stands in for it.
-  whileBoxIsOpen = [&] {
-    whileBoxIsOpen = nullptr;
-    EXPECT_TRUE(DragAndDrop(list, FileUrl(folder.Path("b.txt"))));
-  };
-
-  ASSERT_TRUE(
-      DragAndDrop(list, FileUrl(folder.Path(tooLong)) + "\r\n" + FileUrl(folder.Path("a.txt"))));
-  EXPECT_EQ(log, (std::vector<std::string>{"save 05000099999999xxx", kTooLong, "rename a.txt",
-                                           "save 05000099999999xxx", "rename b.txt"}));
 }
 
 }  // namespace

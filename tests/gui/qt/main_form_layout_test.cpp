@@ -188,7 +188,7 @@ TEST_F(MainFormLayoutTest, ColoursAndCharacterHeightsAreTheDefinitions) {
 }
 
 TEST_F(MainFormLayoutTest, TheWindowIsFixedInSizeCentredAndCaptioned) {
-  TMainForm& window = Open();
+  MainWindow& window = Open();
   EXPECT_EQ(window.windowTitle(), "Programm KUSTEL  -  setzt Datum vor Dateinamen ");
   EXPECT_EQ(window.size(), QSize(712, 381));
   EXPECT_EQ(window.minimumSize(), window.size());
@@ -256,15 +256,15 @@ TEST_F(MainFormLayoutTest, AStoredChosenDateShowsAsWrittenNeverAsMarkup) {
 
 TEST_F(MainFormLayoutTest, FormCreateTakesTheWorkingDateFromTheClockAndTurnsTheCalendarToToday) {
   clock_.Set({2025, 3, 5, 9, 7});
-  TMainForm& window = Open();
-  EXPECT_EQ(window.CurrentWorkingDate(), (WorkingDate{2025, 3, 5, 9, 7, 0}));
+  MainWindow& window = Open();
+  EXPECT_EQ(window.Form().CurrentWorkingDate(), (WorkingDate{2025, 3, 5, 9, 7, 0}));
   auto* calendar = Control<QCalendarWidget>("MonthCalendar1");
   EXPECT_EQ(calendar->selectedDate(), QDate(2025, 3, 5));
   EXPECT_EQ(calendar->firstDayOfWeek(), Qt::Monday);
   EXPECT_EQ(calendar->verticalHeaderFormat(), QCalendarWidget::ISOWeekNumbers);
   EXPECT_EQ(calendar->locale().language(), QLocale::German);
   EXPECT_TRUE(Control<QListWidget>("lboxFiles")->acceptDrops());
-  EXPECT_FALSE(window.VersionText().isEmpty());
+  EXPECT_FALSE(window.Form().VersionText().empty());
 }
 
 }  // namespace

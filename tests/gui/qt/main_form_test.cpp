@@ -20,7 +20,7 @@
 #include <QtTest/QTest>
 #include <functional>
 
-#include "gui/qt/liz_form.h"
+#include "gui/qt/liz_dialog.h"
 #include "tests/gui/qt/main_form_world.h"
 
 namespace kustel {
@@ -38,7 +38,7 @@ const QStringList kBlankLabels = {"YYYY MM DD ...", "YYYYMMDD ...", "YYYYMMDD   
                                   "YY MM DD ...",   "YYMMDD ...",   "YYMMDD   ...",
                                   "YYMMDD HHMM ..."};
 
-QStringList FormatLabelsShown(const TMainForm& form) {
+QStringList FormatLabelsShown(const MainWindow& form) {
   QStringList labels;
   for (int i = 0; i < 7; ++i)
     labels << form.findChild<QRadioButton*>(QStringLiteral("FormatRGroupItem%1").arg(i))->text();
@@ -430,7 +430,7 @@ TEST_F(MainFormTest, AltAndBareLettersPressTheButtonsWhereNoTextIsTyped) {
     boxes.clear();
     StoreSettings("25000099999999xxx");  // chosen date, none picked: the close button only warns
     OpenShown();
-    TLizForm dialog;
+    LizDialog dialog;
     form().SetInfoDialog(&dialog);
     QString infoCaption;
     QTimer::singleShot(0, [&infoCaption] {
@@ -448,8 +448,8 @@ TEST_F(MainFormTest, AltAndBareLettersPressTheButtonsWhereNoTextIsTyped) {
     const std::string pressed = row.pressed;
     EXPECT_EQ(boxes.size(), pressed == "close" ? 1u : 0u);
     if (pressed == "info")
-      EXPECT_EQ(infoCaption,
-                "  Bedienung und Lizenzvereinbarung - Version " + form().VersionText());
+      EXPECT_EQ(infoCaption, "  Bedienung und Lizenzvereinbarung - Version " +
+                                 ToQString(form().Form().VersionText()));
     else
       EXPECT_EQ(infoCaption, "");
     EXPECT_TRUE(form().isVisible());

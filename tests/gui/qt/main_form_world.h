@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gui/qt/main_form.h"
+#include "gui/qt/main_window.h"
 #include "gui/qt/message_box.h"
 #include "gui/qt/qt_text.h"
 #include "gui/qt/window_fonts.h"
@@ -109,20 +109,20 @@ class MainFormWorld : public ::testing::Test {
   }
 
   // Builds the window and runs its creation handler, as start-up does.
-  TMainForm& Open() {
-    form_ = std::make_unique<TMainForm>(MainFormServices{files_, clock_, *settings_, messages_});
-    form_->FormCreate();
+  MainWindow& Open() {
+    form_ = std::make_unique<MainWindow>(MainFormServices{files_, clock_, *settings_, messages_});
+    form_->Form().FormCreate();
     return *form_;
   }
   // Also shows it and makes it the active window, for focus and keyboard tests.
-  TMainForm& OpenShown() {
+  MainWindow& OpenShown() {
     Open();
     form_->show();
     QApplication::setActiveWindow(form_.get());
     RunQueuedEvents();
     return *form_;
   }
-  TMainForm& form() { return *form_; }
+  MainWindow& form() { return *form_; }
 
   template <typename Widget>
   Widget* Control(const char* name) {
@@ -184,7 +184,7 @@ class MainFormWorld : public ::testing::Test {
   std::unique_ptr<SettingsBackend> nativeBackend_;
   std::unique_ptr<LoggedBackend> backend_;
   std::unique_ptr<SettingsStore> settings_;
-  std::unique_ptr<TMainForm> form_;
+  std::unique_ptr<MainWindow> form_;
 };
 
 }  // namespace kustel

@@ -1,4 +1,4 @@
-#include "gui/qt/liz_form.h"
+#include "gui/qt/liz_dialog.h"
 
 #include <QFont>
 #include <QImage>
@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QWheelEvent>
-#include <algorithm>
 
 #include "gui/info_picture.h"
 #include "gui/png_decoder.h"
@@ -43,27 +42,32 @@ bool IsCloseLetter(const QKeyEvent* event) {
          (PlainModifiers(event) & ~(Qt::AltModifier | Qt::ShiftModifier)) == Qt::NoModifier;
 }
 
-bool MovesFocus(const QKeyEvent* event) {
+LizKey KeyOf(const QKeyEvent* event) {
+  if (IsCloseLetter(event)) return LizKey::kLetterS;
+  const bool plain = (PlainModifiers(event) & ~Qt::ShiftModifier) == Qt::NoModifier;
   switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return LizKey::kEnter;
+    case Qt::Key_Space:
+      return LizKey::kSpace;
+    case Qt::Key_Escape:
+      return LizKey::kEscape;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_Left:
     case Qt::Key_Right:
-      return (PlainModifiers(event) & ~Qt::ShiftModifier) == Qt::NoModifier;
+      return plain ? LizKey::kFocusKey : LizKey::kOther;
     default:
-      return false;
+      return LizKey::kOther;
   }
-}
-
-bool IsEnter(const QKeyEvent* event) {
-  return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
 }  // namespace
 
-TLizForm::TLizForm(QWidget* parent)
+LizDialog::LizDialog(QWidget* parent)
     : QDialog(parent, kFrame), ui_(std::make_unique<Ui::LizForm>()) {
   ui_->setupUi(this);
   setFixedSize(size());  // the client area of the window definition, 508 x 550
@@ -83,15 +87,14 @@ TLizForm::TLizForm(QWidget* parent)
   bar->setTracking(false);
 
   ShowPicture();
-  connect(ui_->CloseBtn, &QPushButton::clicked, this, &TLizForm::CloseBtnClick);
+  connect(ui_->CloseBtn, &QPushButton::clicked, this, [this] { rules_.CloseBtnClick(); });
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 }
 
-TLizForm::~TLizForm() = default;
+LizDialog::~LizDialog() = default;
 
-void TLizForm::ShowInfo(const QString& versionText) {
-  setWindowTitle(
-      QStringLiteral("  Bedienung und Lizenzvereinbarung - Version %1").arg(versionText));
+void LizDialog::ShowInfo(const QString& caption) {
+  setWindowTitle(caption);
   if (!placed_) {
     CentreOnWorkArea();
     placed_ = true;
@@ -99,28 +102,40 @@ void TLizForm::ShowInfo(const QString& versionText) {
   exec();
 }
 
-void TLizForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  FormShow();
+int LizDialog::ScrollPosition() const {
+  return ui_->ScrollBox1->verticalScrollBar()->value();
 }
 
-void TLizForm::FormShow() {
+int LizDialog::ScrollMaximum() const {
+  return ui_->ScrollBox1->verticalScrollBar()->maximum();
+}
+
+void LizDialog::ScrollTo(int position) {
+  ui_->ScrollBox1->verticalScrollBar()->setValue(position);
+}
+
+bool LizDialog::ScrollBoxHasFocus() const {
+  return focusWidget() == ui_->ScrollBox1;
+}
+
+void LizDialog::FocusScrollBox() {
   ui_->ScrollBox1->setFocus(Qt::OtherFocusReason);
 }
 
-void TLizForm::CloseBtnClick() {
+void LizDialog::FocusCloseButton() {
+  ui_->CloseBtn->setFocus(Qt::TabFocusReason);
+}
+
+void LizDialog::Close() {
   accept();
 }
 
-// The step is delta / 8 truncated toward zero; what the division leaves is dropped, so small
-// steps of a fine wheel never add up.
-void TLizForm::ScrollBox1MouseWheel(int delta) {
-  QScrollBar* bar = ui_->ScrollBox1->verticalScrollBar();
-  const int target = std::clamp(bar->value() - delta / 8, 0, std::max(0, bar->maximum()));
-  if (target != bar->value()) bar->setValue(target);
+void LizDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  rules_.FormShow();
 }
 
-void TLizForm::keyPressEvent(QKeyEvent* event) {
+void LizDialog::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     event->accept();  // QDialog would close; this dialog stays open
     return;
@@ -128,25 +143,26 @@ void TLizForm::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-bool TLizForm::eventFilter(QObject* watched, QEvent* event) {
+bool LizDialog::eventFilter(QObject* watched, QEvent* event) {
   QWidget* const scrollBox = ui_->ScrollBox1;
   QWidget* const closeBtn = ui_->CloseBtn;
+  const bool onControl = watched == scrollBox || watched == closeBtn;
   switch (event->type()) {
     case QEvent::Wheel:
-      // Over any control the wheel is handled twice (see RouteWheel).
-      RouteWheel(static_cast<QWheelEvent*>(event), 2);
+      rules_.MouseWheel(WheelPlace::kControl, static_cast<QWheelEvent*>(event)->angleDelta().y());
+      event->accept();
       return true;
     case QEvent::ShortcutOverride:
       // Claim S before the accelerator's shortcut, which would press the button only later.
-      if ((watched == scrollBox || watched == closeBtn) &&
-          IsCloseLetter(static_cast<QKeyEvent*>(event))) {
+      if (onControl && IsCloseLetter(static_cast<QKeyEvent*>(event))) {
         event->accept();
         return true;
       }
       break;
     case QEvent::KeyPress:
-      if (watched == scrollBox || watched == closeBtn)
-        return ControlKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
+      if (onControl) {
+        return rules_.KeyPress(KeyOf(static_cast<QKeyEvent*>(event)), watched == closeBtn);
+      }
       break;
     default:
       break;
@@ -154,50 +170,12 @@ bool TLizForm::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-// The dialog's two controls share the keyboard: S closes from either, Tab and the arrows move to
-// the other one, Enter (like Space) presses the button only while it has the focus, and no key
-// scrolls the picture.
-bool TLizForm::ControlKey(QWidget* control, QKeyEvent* event) {
-  QWidget* const scrollBox = ui_->ScrollBox1;
-  QPushButton* const closeBtn = ui_->CloseBtn;
-  if (IsCloseLetter(event)) {
-    closeBtn->click();
-    return true;
-  }
-  if (MovesFocus(event)) {
-    QWidget* const other = control == scrollBox ? static_cast<QWidget*>(closeBtn) : scrollBox;
-    other->setFocus(event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab
-                        ? Qt::TabFocusReason
-                        : Qt::OtherFocusReason);
-    return true;
-  }
-  if (control == closeBtn) {
-    if (IsEnter(event)) {
-      closeBtn->click();
-      return true;
-    }
-    return false;  // Space presses the button as usual; Escape reaches keyPressEvent
-  }
-  return true;  // the scroll box takes no other key
-}
-
-// A wheel event over any control is handled by the focused control and then, not being
-// consumed, by the dialog, which hands it to the focused control once more; over the dialog's
-// background only the second happens. Only the scroll box scrolls, so nothing moves while the
-// close button has the focus.
-void TLizForm::RouteWheel(QWheelEvent* event, int handlings) {
-  if (focusWidget() == ui_->ScrollBox1) {
-    const int delta = event->angleDelta().y();
-    for (int i = 0; i < handlings; ++i) ScrollBox1MouseWheel(delta);
-  }
+void LizDialog::wheelEvent(QWheelEvent* event) {
+  rules_.MouseWheel(WheelPlace::kBackground, event->angleDelta().y());
   event->accept();
 }
 
-void TLizForm::wheelEvent(QWheelEvent* event) {
-  RouteWheel(event, 1);
-}
-
-void TLizForm::ShowPicture() {
+void LizDialog::ShowPicture() {
   const DecodedPng picture = DecodePng(InfoPicturePng());
   if (!picture.ok()) {
     ui_->Image1->setText(QStringLiteral("Das Informationsbild ist beschädigt: %1")
@@ -212,7 +190,7 @@ void TLizForm::ShowPicture() {
 
 // The first showing sits in the middle of the work area of the screen the program is on. The
 // window is created first so that the frame is counted where the window system already knows it.
-void TLizForm::CentreOnWorkArea() {
+void LizDialog::CentreOnWorkArea() {
   const QWidget* owner = parentWidget() ? parentWidget() : this;
   const QRect area = owner->screen()->availableGeometry();
   create();

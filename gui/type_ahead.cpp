@@ -1,0 +1,34 @@
+#include "gui/type_ahead.h"
+
+#include "platform/latin_case.h"
+
+namespace kustel {
+namespace {
+
+bool BeginsWithIgnoringCase(std::u16string_view item, std::u16string_view typed) {
+  if (typed.size() > item.size()) return false;
+  for (size_t i = 0; i < typed.size(); ++i) {
+    if (LatinLower(item[i]) != LatinLower(typed[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int FirstItemBeginningWith(std::span<const std::u16string> items, std::u16string_view typed) {
+  if (typed.empty()) return -1;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (BeginsWithIgnoringCase(items[i], typed)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::u16string CompletedText(std::span<const std::u16string> items, std::u16string_view typed) {
+  std::u16string text(typed);
+  const int match = FirstItemBeginningWith(items, typed);
+  if (match >= 0)
+    text += std::u16string_view(items[static_cast<size_t>(match)]).substr(typed.size());
+  return text;
+}
+
+}  // namespace kustel
