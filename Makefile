@@ -6,7 +6,7 @@ PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libg
             zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine
 FUZZ_SECONDS ?= 30
 
-.PHONY: run test deps build build-asan build-fuzz clean format info-picture
+.PHONY: run test deps build build-asan build-fuzz clean format info-picture icons
 
 run: build
 	./build/default/app/kustel $(ARGS)
@@ -48,6 +48,10 @@ info-picture: deps
 	./build/default/tools/make_info_picture page tools/info_page.txt app/info_picture.png
 	cmake --build --preset default --target make_info_picture -j $$(nproc)
 	./build/default/tools/make_info_picture dialog docs/info-dialog.png
+
+# Renders the icon's PNG sizes and kustel.ico from packaging/icons/kustel.svg (both committed).
+icons:
+	sh packaging/icons/render.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
