@@ -1,12 +1,16 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
 # Both install the Debian packages that are missing, configure and build.
+# `make install` and `make uninstall` put Kustel into PREFIX (default ~/.local) and take it out
+# again.
 
 ARGS ?=
 PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev libxkbcommon-dev qt6-translations-l10n \
             zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine
 FUZZ_SECONDS ?= 30
+PREFIX ?= $(HOME)/.local
 
-.PHONY: run test deps build build-asan build-fuzz clean format info-picture icons
+.PHONY: run test deps build build-asan build-fuzz clean format info-picture install uninstall \
+        icons
 
 run: build
 	./build/default/app/kustel $(ARGS)
@@ -48,6 +52,14 @@ info-picture: deps
 	./build/default/tools/make_info_picture page tools/info_page.txt app/info_picture.png
 	cmake --build --preset default --target make_info_picture -j $$(nproc)
 	./build/default/tools/make_info_picture dialog docs/info-dialog.png
+
+install: build
+	cmake --install build/default --prefix "$(PREFIX)"
+
+# Removes what the last installation into PREFIX put there, by the record it left in
+# PREFIX/share/kustel.
+uninstall:
+	cmake -DPREFIX="$(PREFIX)" -DRECORD=share/kustel/installed-files -P packaging/uninstall.cmake
 
 # Renders the icon's PNG sizes and kustel.ico from packaging/icons/kustel.svg (both committed).
 icons:
