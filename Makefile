@@ -1,12 +1,18 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
 # Both install the Debian packages that are missing, configure and build.
+# `make package` builds the packages into build/packages; `make install` and `make uninstall`
+# put Kustel into PREFIX (default ~/.local) and take it out again.
 
 ARGS ?=
 PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev libxkbcommon-dev qt6-translations-l10n \
-            zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine xvfb libx11-dev
+            zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine xvfb libx11-dev \
+            dpkg-dev file desktop-file-utils appstream libglib2.0-bin shared-mime-info python3-gi \
+            man-db
 FUZZ_SECONDS ?= 30
+PREFIX ?= $(HOME)/.local
 
-.PHONY: run test deps build build-asan build-fuzz clean format info-picture
+.PHONY: run test deps build build-asan build-fuzz clean format info-picture package install \
+        uninstall icons
 
 run: build
 	./build/default/app/kustel $(ARGS)
@@ -48,6 +54,30 @@ info-picture: deps
 	./build/default/tools/make_info_picture page tools/info_page.txt gui/info_picture.png
 	cmake --build --preset default --target make_info_picture -j $$(nproc)
 	./build/default/tools/make_info_picture dialog docs/info-dialog.png
+
+# The Linux package, build/packages/kustel_<version>_<architecture>.deb, made by CPack from the
+# install rules in packaging/ (CPack's own work folder stays in build/cpack).
+package: build
+	rm -rf build/cpack
+	rm -f build/packages/kustel_*.deb
+	cpack --config build/default/CPackConfig.cmake -B build/cpack
+	mkdir -p build/packages
+	mv build/cpack/kustel_*.deb build/packages/
+# The Windows installer and zip are made here, beside it:
+# build/packages/kustel-<version>-setup.exe and build/packages/kustel-<version>-windows.zip.
+	@ls -l build/packages
+
+install: build
+	cmake --install build/default --prefix "$(PREFIX)"
+
+# Removes what the last installation into PREFIX put there, by the record it left in
+# PREFIX/share/kustel.
+uninstall:
+	cmake -DPREFIX="$(PREFIX)" -DRECORD=share/kustel/installed-files -P packaging/uninstall.cmake
+
+# Renders the icon's PNG sizes and kustel.ico from packaging/icons/kustel.svg (both committed).
+icons:
+	sh packaging/icons/render.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
