@@ -5,7 +5,7 @@
 
 ARGS ?=
 PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev libxkbcommon-dev qt6-translations-l10n \
-            zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine xvfb libx11-dev \
+            zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine xvfb xdotool libx11-dev \
             dpkg-dev file desktop-file-utils appstream libglib2.0-bin shared-mime-info python3-gi \
             man-db
 FUZZ_SECONDS ?= 30

@@ -709,5 +709,76 @@ TEST(CommandLine, ShowsNoBoxWhileATerminalIsThere) {
   EXPECT_EQ(outcome.errors, kFreeTextMissingLine);
 }
 
+// Runs a shell command line with the display set; its standard output.
+std::string OnDisplay(const Xvfb& x, const std::string& command) {
+  FILE* pipe = popen(("DISPLAY=" + x.Display() + " " + command).c_str(), "r");
+  if (pipe == nullptr) return "";
+  std::string output;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+  pclose(pipe);
+  return output;
+}
+
+// Drags the files from a real X drag source (tests/support/drag_source.cpp) with the mouse, as
+// xdotool moves it, and lets go over the point (x, y) of the screen.
+void DragFilesTo(const Xvfb& x, const std::vector<std::string>& files, int dropX, int dropY) {
+  std::string command = std::string(DRAG_SOURCE) + " -platform xcb";
+  for (const auto& file : files) command += " '" + file + "'";
+  FILE* source = popen(("DISPLAY=" + x.Display() + " " + command).c_str(), "r");
+  char line[64] = "";
+  ASSERT_NE(fgets(line, sizeof line, source), nullptr);  // "ready"
+  bool mapped = false;
+  XWindow(x.Display(), "wait-mapped 'Kustel drag source' 20", mapped);
+  ASSERT_TRUE(mapped);
+  const std::string to = std::to_string(dropX) + " " + std::to_string(dropY);
+  OnDisplay(x,
+            "xdotool mousemove 40 40 sleep 0.2 mousedown 1 sleep 0.2 mousemove 60 50 sleep 0.2 "
+            "mousemove " +
+                to + " sleep 0.3 mousemove_relative 1 1 sleep 0.3 mouseup 1 sleep 0.3");
+  fgets(line, sizeof line, source);  // "dropped ..."
+  OnDisplay(x, "xdotool search --name 'Kustel drag source' windowkill");
+  pclose(source);
+}
+
+TEST(CommandLine, FilesDraggedFromAnXProgramAreStampedOnlyOnTheDropArea) {
+  if (!kQtWindows) GTEST_SKIP() << "built without windows";
+  Xvfb x;
+  if (x.Display().empty() || system("command -v xdotool >/dev/null") != 0) {
+    GTEST_SKIP() << "Xvfb or xdotool is not installed";
+  }
+  World world;
+  world.StoreSettings("35000099999999N_");  // free text "N_", keep
+  world.MakeFile("a.pdf");
+  world.MakeFile("mit Leerzeichen.pdf");
+  int errors = -1;
+  const pid_t window = world.Start({}, errors, {"DISPLAY=" + x.Display()});
+  bool mapped = false;
+  const std::string id = XWindow(x.Display(), "wait-mapped 'Programm KUSTEL' 30", mapped);
+  ASSERT_TRUE(mapped);
+  // Without a window manager the window's own origin is where it was centred.
+  int left = 0, top = 0;
+  std::sscanf(OnDisplay(x, "xdotool getwindowgeometry --shell " + id).c_str(),
+              "WINDOW=%*d X=%d Y=%d", &left, &top);
+  const std::vector<std::string> files = {world.File("a.pdf"), world.File("mit Leerzeichen.pdf")};
+
+  DragFilesTo(x, files, left + 300, top + 100);  // the calendar: no drop area
+  EXPECT_EQ(world.Files(), (std::vector<std::string>{"a.pdf", "mit Leerzeichen.pdf"}));
+  DragFilesTo(x, files, left + 25 + 68, top + 295 + 34);  // the middle of the drop area
+  EXPECT_EQ(world.Files(), (std::vector<std::string>{"N_a.pdf", "N_mit Leerzeichen.pdf"}));
+
+  bool closed = false;
+  XWindow(x.Display(), "close " + id, closed);
+  int status = 0;
+  if (!WaitFor([&] { return waitpid(window, &status, WNOHANG) == window; },
+               std::chrono::seconds(20))) {
+    kill(window, SIGKILL);
+    waitpid(window, &status, 0);
+  }
+  EXPECT_EQ(ExitCodeOf(status), 0);
+  EXPECT_EQ(ReadAll(errors), "");
+  close(errors);
+}
+
 }  // namespace
 }  // namespace kustel
