@@ -6,7 +6,7 @@
 namespace kustel {
 
 std::u16string ApplicationTitle(std::u16string_view programPath) {
-  std::u16string name = SplitNativePath(programPath).name;
+  std::u16string name(SplitNativePath(programPath).name);
   if (const size_t dot = name.find(u'.'); dot != std::u16string::npos) name.erase(dot);
   // The file on POSIX is "kustel", and the title reads "Kustel" there as on Windows, where the
   // file is "KUSTEL.EXE": the first character is made a capital.

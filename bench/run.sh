@@ -114,7 +114,9 @@ fi
 
 echo "== window mode (Xvfb), start until the main window is mapped, $RUNS runs =="
 if command -v Xvfb >/dev/null; then
-  exec 8< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+  exec 8< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+  server=$!
+  trap 'kill "$server" 2>/dev/null; rm -rf "$WORK"' EXIT
   read -r -u 8 display
   export DISPLAY=:$display
   : > "$WORK/window.times"

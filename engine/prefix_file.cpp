@@ -62,30 +62,30 @@ void TakeDate(const FileStatus& file, const OptionState& options, WorkingDate& d
   }
 }
 
-// The prefix this file gets, and the pattern that recognises one already there.
+// The prefix this file gets, and the pattern that recognises one already there: a date's
+// detection template, or for a text the prefix itself (taken by the caller, who keeps the text).
 DatePrefix BuildPrefix(const OptionState& options, WorkingDate& date) {
   if (options.source == kFreeText) {
-    std::u16string text = WholeCharacterHead(options.freeText, kFreeTextPrefixLength);
-    return {text, text};
+    return {WholeCharacterHead(options.freeText, kFreeTextPrefixLength), {}};
   }
   DatePrefix built = FormatDatePrefix(options.dateFormat, options.fillCharacter, date);
   if (options.source == kFileDateAndText) {
-    built.prefix = built.prefix.substr(0, kDateBeforeTextLength) +
-                   WholeCharacterHead(options.freeText, kTextAfterDateLength);
-    built.schema = built.prefix;
+    built.prefix.resize(std::min(built.prefix.size(), kDateBeforeTextLength));
+    built.prefix += WholeCharacterHead(options.freeText, kTextAfterDateLength);
   }
   return built;
 }
 
 // Date patterns match any digits in the digit positions, so the head of the name has its ASCII
 // digits written as 0 before comparing; text patterns match exactly.
-bool HasPrefix(const std::u16string& name, const std::u16string& schema, PrefixSource source) {
-  std::u16string head = name.substr(0, schema.size());
-  if (!UsesFreeText(source)) {
-    std::replace_if(
-        head.begin(), head.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; }, u'0');
+bool HasPrefix(std::u16string_view name, std::u16string_view schema, PrefixSource source) {
+  if (name.size() < schema.size()) return false;
+  const bool masksDigits = !UsesFreeText(source);
+  for (size_t i = 0; i < schema.size(); ++i) {
+    const char16_t c = masksDigits && name[i] >= u'0' && name[i] <= u'9' ? u'0' : name[i];
+    if (c != schema[i]) return false;
   }
-  return head == schema;
+  return true;
 }
 
 // The reason of a refused rename, as the user reads it after the file's name.
@@ -147,28 +147,33 @@ PrefixOutcome PrefixFile(const std::u16string& path, const OptionState& options,
   const FileStatus file = services.files.StatusOf(path);
   TakeDate(file, options, date, services);
   const DatePrefix prefix = BuildPrefix(options, date);
+  const std::u16string_view schema = UsesFreeText(options.source) ? prefix.prefix : prefix.schema;
 
   if (!file.IsExistingFile()) return PrefixOutcome::kNoFile;
   const PathParts parts = SplitNativePath(path);
 
-  std::u16string newName;
+  // The new name, behind the folder part: the prefix added, or the existing one taken away.
+  std::u16string newPath;
   PrefixOutcome done = PrefixOutcome::kStamped;
-  if (!HasPrefix(parts.name, prefix.schema, options.source)) {
-    newName = prefix.prefix + parts.name;
+  if (!HasPrefix(parts.name, schema, options.source)) {
+    newPath.reserve(path.size() + prefix.prefix.size());
+    newPath += parts.directory;
+    newPath += prefix.prefix;
+    newPath += parts.name;
   } else if (options.existingPrefixAction == kRemove) {
-    newName = parts.name.substr(prefix.schema.size());
+    newPath += parts.directory;
+    newPath += parts.name.substr(schema.size());
     done = PrefixOutcome::kUnstamped;
   } else {
     return PrefixOutcome::kKept;
   }
 
-  if (newName.empty()) {
-    services.messages.ShowMessage(u"Die Datei \u201E" + parts.name +
+  if (newPath.size() == parts.directory.size()) {
+    services.messages.ShowMessage(u"Die Datei \u201E" + std::u16string(parts.name) +
                                   u"\u201C behält ihren Namen: ohne das Präfix bliebe kein Name "
                                   u"übrig.");
     return PrefixOutcome::kRefused;
   }
-  const std::u16string newPath = parts.directory + newName;
   if (newPath.size() >= kPathLimit) {
     services.messages.ShowMessage(kNewPathTooLong);
     return PrefixOutcome::kRefused;
@@ -178,7 +183,7 @@ PrefixOutcome PrefixFile(const std::u16string& path, const OptionState& options,
   const RenameResult renamed = services.files.RenameNoReplace(path, newPath);
   if (renamed == RenameResult::kRenamed) return done;
   if (renamed == RenameResult::kTargetExists) return PrefixOutcome::kTargetExists;
-  services.messages.ShowMessage(RenameRefusedText(parts.name, renamed));
+  services.messages.ShowMessage(RenameRefusedText(std::u16string(parts.name), renamed));
   return PrefixOutcome::kRefused;
 }
 

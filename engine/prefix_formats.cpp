@@ -1,6 +1,5 @@
 #include "prefix_formats.h"
 
-#include <cstdio>
 #include <limits>
 
 namespace kustel {
@@ -52,10 +51,6 @@ constexpr const char16_t* kLabels[kDateFormatCount][3] = {
     {u"YYMMDD-HHMM-...", u"YYMMDD_HHMM_...", u"YYMMDD HHMM ..."},
 };
 
-// Five fields of at most 11 characters each ("-2147483648") and at most three template
-// characters around them: no int32 value can fill this.
-constexpr size_t kPrintBufferSize = 5 * 11 + 3 + 1;
-
 size_t LayoutIndex(DateFormat format) {
   return format >= 0 && format < kDateFormatCount ? static_cast<size_t>(format) : 0;
 }
@@ -64,12 +59,42 @@ size_t FillIndex(FillCharacter fill) {
   return fill == kUnderscore || fill == kBlank ? static_cast<size_t>(fill) : 0;
 }
 
-// The templates hold only ASCII, so widening byte by byte is exact.
-std::u16string Widen(const char* text, size_t length) {
-  std::u16string wide;
-  wide.reserve(length);
-  for (size_t i = 0; i < length; ++i) wide.push_back(static_cast<unsigned char>(text[i]));
-  return wide;
+// Five fields of at most 11 characters each ("-2147483648") and at most seven template
+// characters around them: no int32 value can fill this.
+constexpr size_t kPrintBufferSize = 5 * 11 + 7;
+
+// Writes a value as "%N.Ni" prints it: a minus sign for a negative value, then its digits,
+// zero-filled to at least N. Returns the position behind it.
+char16_t* PrintField(char16_t* out, int64_t value, int width) {
+  if (value < 0) *out++ = u'-';
+  uint64_t magnitude = value < 0 ? static_cast<uint64_t>(-value) : static_cast<uint64_t>(value);
+  char16_t digits[20];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  for (int i = count; i < width; ++i) *out++ = u'0';
+  while (count > 0) *out++ = digits[--count];
+  return out;
+}
+
+// Prints a layout's template: "%4.4i" and "%2.2i" take the next field in turn, every other
+// character is copied. The program's own templates are the only ones ever printed, and this is
+// what snprintf makes of them, without its cost for each of thousands of files.
+std::u16string PrintTemplate(const char* printTemplate, const int32_t (&fields)[5]) {
+  char16_t printed[kPrintBufferSize];
+  char16_t* out = printed;
+  size_t next = 0;
+  for (const char* c = printTemplate; *c != '\0'; ++c) {
+    if (c[0] == '%' && c[1] >= '1' && c[1] <= '9' && c[2] == '.' && c[3] == c[1] && c[4] == 'i') {
+      out = PrintField(out, fields[next++], c[1] - '0');
+      c += 4;
+    } else {
+      *out++ = static_cast<char16_t>(static_cast<unsigned char>(*c));
+    }
+  }
+  return std::u16string(printed, out);
 }
 
 }  // namespace
@@ -86,11 +111,8 @@ DatePrefix FormatDatePrefix(DateFormat format, FillCharacter fill, WorkingDate& 
   const LayoutRow& row = kLayouts[LayoutIndex(format)][FillIndex(fill)];
   const int32_t year = row.yearField == YearField::kFull ? date.year : date.shortYear;
 
-  char printed[kPrintBufferSize];
-  const int length = std::snprintf(printed, sizeof printed, row.printTemplate, year, date.month,
-                                   date.day, date.hour, date.minute);
-  const size_t kept = length < 0 ? 0 : static_cast<size_t>(length);
-  return {Widen(printed, kept < sizeof printed ? kept : sizeof printed - 1), row.schema};
+  const int32_t fields[5] = {year, date.month, date.day, date.hour, date.minute};
+  return {PrintTemplate(row.printTemplate, fields), row.schema};
 }
 
 std::array<std::u16string, kDateFormatCount> FormatLabels(FillCharacter fill) {

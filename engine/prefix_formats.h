@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "option_state.h"
 #include "working_date.h"
@@ -13,8 +14,9 @@ namespace kustel {
 int32_t ShortYear(int32_t year);
 
 struct DatePrefix {
-  std::u16string prefix;  // the printed date, e.g. "2024-11-05-"
-  std::u16string schema;  // its detection template, digit positions as '0', e.g. "0000-00-00-"
+  std::u16string prefix;       // the printed date, e.g. "2024-11-05-"
+  std::u16string_view schema;  // its detection template, a constant: digit positions as '0',
+                               // e.g. "0000-00-00-"
 };
 
 // Prints the date prefix of a layout and fill character from `date`, after setting its

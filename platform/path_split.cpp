@@ -5,8 +5,8 @@ namespace {
 
 PathParts SplitAfterLast(std::u16string_view path, std::u16string_view separators) {
   const size_t last = path.find_last_of(separators);
-  if (last == std::u16string_view::npos) return {u"", std::u16string(path)};
-  return {std::u16string(path.substr(0, last + 1)), std::u16string(path.substr(last + 1))};
+  if (last == std::u16string_view::npos) return {path.substr(0, 0), path};
+  return {path.substr(0, last + 1), path.substr(last + 1)};
 }
 
 }  // namespace

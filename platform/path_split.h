@@ -1,15 +1,15 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 namespace kustel {
 
 // A path cut after its last separator: `directory` keeps the separator (empty when there is
-// none), `name` is everything after it.
+// none), `name` is everything after it. Both look into the path that was split, which must
+// outlive them.
 struct PathParts {
-  std::u16string directory;
-  std::u16string name;
+  std::u16string_view directory;
+  std::u16string_view name;
 
   bool operator==(const PathParts&) const = default;
 };

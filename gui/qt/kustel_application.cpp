@@ -18,6 +18,8 @@ KustelApplication::KustelApplication(QtArguments& arguments, QString title)
   // The application name, not the display name: Qt would append a display name to every
   // window caption, and the captions are fixed.
   setApplicationName(title_);
+  // Lets a Wayland desktop match the window to the menu entry (the icon, the task bar group).
+  setDesktopFileName(QStringLiteral("io.github.kustel.Kustel"));
 }
 
 bool KustelApplication::notify(QObject* receiver, QEvent* event) {

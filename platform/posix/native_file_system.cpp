@@ -1,8 +1,13 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 #include "local_time.h"
 #include "native_rename.h"
 #include "platform/file_system.h"
@@ -12,14 +17,52 @@
 namespace kustel {
 namespace {
 
-// The bytes of a path, or nothing when the text cannot name a file exactly: a NUL would cut the
-// path short, and a lone surrogate outside the byte escapes has no bytes of its own.
-std::optional<std::string> EncodePath(std::u16string_view path) {
-  std::string bytes = TextToBytes(path);
-  if (bytes.find('\0') != std::string::npos) return std::nullopt;
+// The bytes of a path into `bytes`, or false when the text cannot name a file exactly: a NUL
+// would cut the path short, and a lone surrogate outside the byte escapes has no bytes of its own.
+bool EncodeAnyPath(std::u16string_view path, std::string& bytes) {
+  if (path.find(u'\0') != std::u16string_view::npos) return false;
+  bytes = TextToBytes(path);
   // Text without surrogates always encodes exactly; only escapes and halves need the check that
   // the bytes read back as the same text.
-  if (HoldsSurrogates(path) && BytesToText(bytes) != path) return std::nullopt;
+  return !HoldsSurrogates(path) || BytesToText(bytes) == path;
+}
+
+// The same for the usual path of ASCII only, four units at a time, into a buffer that keeps
+// its room from call to call: this runs for every path of every call, and a run over thousands
+// of files then allocates nothing here. Anything else goes the general way.
+bool EncodePath(std::u16string_view path, std::string& bytes) {
+  const size_t length = path.size();
+  bytes.resize(length);
+  const char16_t* in = path.data();
+  char* out = bytes.data();
+  size_t i = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + 4 <= length; i += 4) {
+      uint64_t units;
+      std::memcpy(&units, in + i, sizeof units);
+      const uint64_t aboveAscii = units & 0xFF80FF80FF80FF80u;
+      const uint64_t zeroUnit = (units - 0x0001000100010001u) & ~units & 0x8000800080008000u;
+      if ((aboveAscii | zeroUnit) != 0) return EncodeAnyPath(path, bytes);
+      out[i] = static_cast<char>(units);
+      out[i + 1] = static_cast<char>(units >> 16);
+      out[i + 2] = static_cast<char>(units >> 32);
+      out[i + 3] = static_cast<char>(units >> 48);
+    }
+  }
+  for (; i < length; ++i) {
+    if (in[i] == u'\0' || in[i] >= 0x80) return EncodeAnyPath(path, bytes);
+    out[i] = static_cast<char>(in[i]);
+  }
+  return true;
+}
+
+// The buffers of the two paths of one call; the program looks at one path at a time.
+std::string& FirstPathBytes() {
+  thread_local std::string bytes;
+  return bytes;
+}
+std::string& SecondPathBytes() {
+  thread_local std::string bytes;
   return bytes;
 }
 
@@ -110,19 +153,19 @@ RenameResult RenameByFirstOfferedWay(std::span<const RenameWay> ways, const char
 }
 
 FileStatus NativeFileSystem::StatusOf(const std::u16string& path) {
-  const std::optional<std::string> bytes = EncodePath(path);
+  std::string& bytes = FirstPathBytes();
   struct stat status {};
-  if (!bytes || stat(bytes->c_str(), &status) != 0) return {};
+  if (!EncodePath(path, bytes) || stat(bytes.c_str(), &status) != 0) return {};
   return {true, S_ISDIR(status.st_mode), ToLocalDateTime(status.st_mtime)};
 }
 
 RenameResult NativeFileSystem::RenameNoReplace(const std::u16string& from,
                                                const std::u16string& to) {
-  const std::optional<std::string> fromBytes = EncodePath(from);
-  const std::optional<std::string> toBytes = EncodePath(to);
-  if (!fromBytes || fromBytes->empty()) return RenameResult::kSourceGone;
-  if (!toBytes || NamesNoFile(*toBytes)) return RenameResult::kInvalidName;
-  return RenameByFirstOfferedWay(kRenameWays, fromBytes->c_str(), toBytes->c_str());
+  std::string& fromBytes = FirstPathBytes();
+  std::string& toBytes = SecondPathBytes();
+  if (!EncodePath(from, fromBytes) || fromBytes.empty()) return RenameResult::kSourceGone;
+  if (!EncodePath(to, toBytes) || NamesNoFile(toBytes)) return RenameResult::kInvalidName;
+  return RenameByFirstOfferedWay(kRenameWays, fromBytes.c_str(), toBytes.c_str());
 }
 
 }  // namespace kustel
