@@ -3,14 +3,15 @@
 #   wine-run.sh PREFIX PROGRAM.exe [ARGUMENTS...]
 #   wine-run.sh PREFIX --stop        ends the prefix's wineserver
 # CTest uses it as the emulator for every test program. The prefix is made on first use,
-# headless: the null display driver when no X display is reachable, no crash dialog, no menu
-# entries written into the host's home.
+# headless: the null display driver when no X display is reachable, no crash dialog.
 set -eu
 prefix=$1
 shift
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+# No menu entries written into the host's home; no offer to download Mono or Gecko, which no
+# test needs.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 # The tests drive every window through messages; a window on someone's desktop would only be in
 # the way.
 unset DISPLAY WAYLAND_DISPLAY
@@ -47,4 +48,14 @@ fi
 if quiet wineserver -p60; then
   quiet wine cmd.exe /c exit
 fi
-exec wine "$@"
+
+# The first window of a program also starts Wine's desktop process, which stays a second or two
+# after the program ends and inherits its standard streams. So the program writes into files,
+# passed on when it ends: the desktop never holds CTest's pipe.
+output=$(mktemp -d)
+trap 'rm -rf "$output"' EXIT
+status=0
+wine "$@" >"$output/out" 2>"$output/err" || status=$?
+cat "$output/out"
+cat "$output/err" >&2
+exit $status
