@@ -55,7 +55,8 @@ void WriteToConsole(HANDLE console, std::u16string_view text) {
 
 // A GUI program has a standard error only when its starter handed one over: a redirection in
 // a console, a pipe of another program, or under Wine the Unix standard error. A console gets
-// the text as it is; a file or a pipe gets UTF-8 with Windows line ends.
+// the text as it is (its line feed also returns to the start of the line); a file or a pipe
+// gets UTF-8 with Windows line ends.
 void WriteErrorLine(std::u16string_view text) {
   const HANDLE error = StandardHandle(STD_ERROR_HANDLE);
   if (error == nullptr) return;
@@ -63,11 +64,10 @@ void WriteErrorLine(std::u16string_view text) {
   for (char16_t& c : line) {
     if (c == u'\n' || c == u'\r') c = u' ';
   }
-  line += u"\r\n";
   if (IsConsole(error)) {
-    WriteToConsole(error, line);
+    WriteToConsole(error, line + u"\n");
   } else {
-    WriteBytes(error, Utf8Of(line));  // one write for the whole line where the system allows
+    WriteBytes(error, Utf8Of(line + u"\r\n"));  // one write for the whole line where possible
   }
 }
 
