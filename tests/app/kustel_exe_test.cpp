@@ -79,6 +79,8 @@ class World {
 
   std::unique_ptr<RunningProgram> Start(const std::u16string& commandLine, Streams streams,
                                         bool suspended = false) const {
+    std::error_code ignored;
+    std::filesystem::remove(ErrorFile(), ignored);  // what an earlier run wrote
     return std::make_unique<RunningProgram>(program_, commandLine, streams, ErrorFile(), suspended);
   }
 
@@ -180,7 +182,7 @@ TEST(KustelExe, TheExitCodeTellsWhetherEveryArgumentGotWhatWasAsked) {
   }
 }
 
-TEST(KustelExe, StampsEveryNamedFileInTheOrderGivenAndPassesOverTheRest) {
+TEST(KustelExe, StampsEveryNamedFileAndPassesOverTheRest) {
   World world;
   world.StoreSettings("10100099999999xxx");  // file date, YYYY_MM_DD_, keep
   const Files names = {"a.pdf", "mit Leerzeichen.pdf", "Müller.pdf", "Grüße €.pdf"};

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/name_codec.h"
+
 namespace kustel {
 
 // A message box as its user sees it.
@@ -30,12 +32,7 @@ struct SeenBox {
 };
 
 inline void PrintTo(const SeenBox& box, std::ostream* out) {
-  const auto narrow = [](const std::u16string& text) {
-    std::string bytes;
-    for (const char16_t c : text) bytes += c < 0x80 ? static_cast<char>(c) : '?';
-    return bytes;
-  };
-  *out << "{\"" << narrow(box.caption) << "\", \"" << narrow(box.text) << "\""
+  *out << "{\"" << TextToBytes(box.caption) << "\", \"" << TextToBytes(box.text) << "\""
        << (box.errorIcon ? ", error icon" : "") << "}";
 }
 
