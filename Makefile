@@ -8,23 +8,29 @@ PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libg
             zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine xvfb xdotool libx11-dev \
             dpkg-dev file desktop-file-utils appstream libglib2.0-bin shared-mime-info python3-gi \
             man-db
+# The Windows program: the mingw-w64 cross compiler (posix threads) and its binutils (windres,
+# objdump), zlib and GoogleTest's sources for it, and Wine to run its tests.
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev \
+                    googletest wine wine64
 FUZZ_SECONDS ?= 30
 PREFIX ?= $(HOME)/.local
 
-.PHONY: run test deps build build-asan build-fuzz clean format info-picture package install \
-        uninstall icons
+.PHONY: run test deps deps-windows build build-asan build-fuzz windows clean format info-picture \
+        package install uninstall icons
 
 run: build
 	./build/default/app/kustel $(ARGS)
 
-test: build build-asan build-fuzz
+test: build build-asan build-fuzz windows
 	ctest --preset fuzz
 	ctest --preset asan
+	ctest --preset windows
 	ctest --preset default
 
-deps:
+# Installs the packages of $(1) that are missing.
+define install-missing
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -33,6 +39,13 @@ deps:
 	  $$sudo apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
+
+deps-windows:
+	$(call install-missing,$(WINDOWS_PACKAGES))
 
 build: deps
 	cmake --preset default >/dev/null
@@ -45,6 +58,11 @@ build-asan: deps
 build-fuzz: deps
 	cmake --preset fuzz -DKUSTEL_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
 	cmake --build --preset fuzz -j $$(nproc)
+
+# kustel.exe, cross-built: build/windows/app/kustel.exe
+windows: deps-windows
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $$(nproc)
 
 # Regenerates the information picture from tools/info_page.txt and the real main window, then,
 # with the new picture built in, the README's picture of the dialog.

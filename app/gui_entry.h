@@ -25,4 +25,7 @@ inline constexpr const char* kGuiModuleName = "kustel-gui.so";
 inline constexpr const char* kGuiEntrySymbol = "KustelGuiEntry";
 using GuiEntryFunction = const GuiEntry* (*)();
 
+// A front end linked into the program file instead (Win32) hands out its entry here.
+const GuiEntry* LinkedGuiEntry();
+
 }  // namespace kustel

@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/app/command_line_cases.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/xvfb.h"
 
@@ -226,17 +227,6 @@ struct SettingsSnapshot {
   bool operator==(const SettingsSnapshot&) const = default;
 };
 
-// 5 November 2024, 14:32 in Berlin (13:32 UTC).
-time_t FileMoment() {
-  tm fields{};
-  fields.tm_year = 2024 - 1900;
-  fields.tm_mon = 10;
-  fields.tm_mday = 5;
-  fields.tm_hour = 13;
-  fields.tm_min = 32;
-  return timegm(&fields);
-}
-
 // Today's prefix of the start values (layout 5, hyphen): "YYMMDD - ".
 std::string TodaysStartPrefix() {
   const time_t now = time(nullptr);
@@ -255,7 +245,7 @@ TEST(CommandLine, StampsEveryNamedFileWithTheStoredSettingsAndPassesOverTheRest)
                                           "caf\xE9.pdf"};  // the last one is not UTF-8
   for (const auto& name : names) {
     world.MakeFile(name);
-    world.SetLastWriteTime(name, FileMoment());
+    world.SetLastWriteTime(name, kFileMoment);
   }
   world.MakeFolder("Ordner");
   const SettingsSnapshot before(world);
@@ -272,32 +262,17 @@ TEST(CommandLine, StampsEveryNamedFileWithTheStoredSettingsAndPassesOverTheRest)
   EXPECT_EQ(SettingsSnapshot(world), before);
 }
 
-struct OrderCase {
-  const char* name;
-  std::vector<std::string> arguments;
-  std::vector<std::string> filesAfter;
-  int exitCode;  // 1 where an argument named no file when its turn came
-};
-
-TEST(CommandLine, HandsTheArgumentsToTheEngineInTheOrderGiven) {
-  // With "remove", every argument that names the file toggles its prefix; a name that does not
-  // exist yet is passed over. Only the given order ends as listed.
-  const OrderCase rows[] = {
-      {"there and back", {"x.pdf", "Neu_x.pdf"}, {"x.pdf"}, 0},
-      {"back first, then there", {"Neu_x.pdf", "x.pdf"}, {"Neu_x.pdf"}, 1},
-      {"five toggles", {"x.pdf", "Neu_x.pdf", "x.pdf", "Neu_x.pdf", "x.pdf"}, {"Neu_x.pdf"}, 0},
-  };
-  for (const auto& row : rows) {
+TEST(CommandLine, StampsTheWorkedExamplesAsOnWindows) {
+  for (const WorkedExample& row : kWorkedExamples) {
     SCOPED_TRACE(row.name);
     World world;
-    world.StoreSettings("35010099999999Neu_");  // free text "Neu_", remove
-    world.MakeFile("x.pdf");
-    std::vector<std::string> paths;
-    for (const auto& name : row.arguments) paths.push_back(world.File(name));
-    const Outcome outcome = world.Run(paths);
+    world.StoreSettings(row.settings);
+    world.MakeFile(row.before);
+    world.SetLastWriteTime(row.before, kFileMoment);
+    const Outcome outcome = world.Run({world.File(row.before)});
     EXPECT_EQ(outcome.exitCode, row.exitCode);
-    EXPECT_EQ(outcome.errors, "");
-    EXPECT_EQ(world.Files(), row.filesAfter);
+    EXPECT_EQ(outcome.errors, *row.message ? std::string(row.message) + "\n" : "");
+    EXPECT_EQ(world.Files(), std::vector<std::string>{row.after});
   }
 }
 
@@ -604,27 +579,8 @@ TEST(CommandLine, ARunningWindowRefusesTheFilesOfASecondStart) {
   EXPECT_EQ(world.Files(), (std::vector<std::string>{"a.pdf"}));
 }
 
-struct ExitCase {
-  const char* name;
-  std::string settings;
-  std::vector<std::string> files;  // in the folder before; a name ending in / is a folder
-  std::vector<std::string> arguments;
-  int exitCode;
-  std::vector<std::string> filesAfter;
-};
-
 TEST(CommandLine, TheExitCodeTellsWhetherEveryArgumentGotWhatWasAsked) {
-  const std::string keep = "35000099999999N_", remove = "35010099999999N_";
-  const ExitCase rows[] = {
-      {"stamped", keep, {"a.pdf", "b.pdf"}, {"a.pdf", "b.pdf"}, 0, {"N_a.pdf", "N_b.pdf"}},
-      {"unstamped", remove, {"N_a.pdf"}, {"N_a.pdf"}, 0, {"a.pdf"}},
-      {"already stamped and kept", keep, {"N_a.pdf"}, {"N_a.pdf"}, 0, {"N_a.pdf"}},
-      {"one missing among stamped ones", keep, {"a.pdf"}, {"a.pdf", "fehlt.pdf"}, 1, {"N_a.pdf"}},
-      {"a folder", keep, {"Ordner/"}, {"Ordner"}, 1, {"Ordner"}},
-      {"the new name is taken", keep, {"a.pdf", "N_a.pdf"}, {"a.pdf"}, 1, {"N_a.pdf", "a.pdf"}},
-      {"refused with a message", "30000099999999xxx", {"a.pdf"}, {"a.pdf"}, 1, {"a.pdf"}},
-  };
-  for (const auto& row : rows) {
+  for (const ExitCase& row : ExitCases()) {
     SCOPED_TRACE(row.name);
     World world;
     world.StoreSettings(row.settings);
@@ -637,7 +593,9 @@ TEST(CommandLine, TheExitCodeTellsWhetherEveryArgumentGotWhatWasAsked) {
     }
     std::vector<std::string> paths;
     for (const auto& name : row.arguments) paths.push_back(world.File(name));
-    EXPECT_EQ(world.Run(paths).exitCode, row.exitCode);
+    const Outcome outcome = world.Run(paths);
+    EXPECT_EQ(outcome.exitCode, row.exitCode);
+    EXPECT_EQ(outcome.errors, *row.message ? std::string(row.message) + "\n" : "");
     EXPECT_EQ(world.Files(), row.filesAfter);
   }
 }
@@ -685,7 +643,7 @@ TEST(CommandLine, ARenameTheSystemRefusesIsReportedAndTheNextFileGoesOn) {
   world.StoreSettings("10000099999999xxx");  // file date, YYYY-MM-DD-
   world.MakeFile(longName);
   world.MakeFile("b.pdf");
-  world.SetLastWriteTime("b.pdf", FileMoment());
+  world.SetLastWriteTime("b.pdf", kFileMoment);
   const Outcome outcome = world.Run({world.File(longName), world.File("b.pdf")});
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.errors, "Die Datei \xE2\x80\x9E" + longName +

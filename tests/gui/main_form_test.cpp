@@ -16,6 +16,7 @@
 #include "platform/file_system.h"
 #include "platform/message_sink.h"
 #include "platform/name_codec.h"
+#include "platform/path_split.h"
 #include "platform/settings_backend.h"
 #include "settings/settings_store.h"
 #include "settings/settings_string.h"
@@ -78,7 +79,7 @@ class LoggedFiles final : public ForwardingFileSystem {
  public:
   LoggedFiles(FileSystem& inner, Log& log) : ForwardingFileSystem(inner), log_(log) {}
   RenameResult RenameNoReplace(const std::u16string& from, const std::u16string& to) override {
-    log_.push_back("rename " + Utf8(from.substr(from.rfind(u'/') + 1)));
+    log_.push_back("rename " + Utf8(std::u16string(SplitNativePath(from).name)));
     return ForwardingFileSystem::RenameNoReplace(from, to);
   }
 

@@ -1,17 +1,16 @@
+// The file system of the system the program is built for, on a real temporary folder: what the
+// naming engine relies on, alike on POSIX and on Windows.
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
-#include <limits>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/name_codec.h"
-#include "platform/posix/local_time.h"
-#include "platform/posix/native_rename.h"
-#include "tests/support/local_time_zone.h"
 #include "tests/support/temp_folder.h"
+
+// CMake puts tests/support/posix or tests/support/win32 on the include path.
+#include "local_time_zone.h"
 
 namespace kustel {
 namespace {
@@ -43,13 +42,10 @@ TEST_F(NativeFileSystemTest, OneLookTellsWhatIsThere) {
   EXPECT_EQ(nothing.lastWriteTime, std::nullopt);
 }
 
-TEST_F(NativeFileSystemTest, ExistingFileMeansAnythingButAFolderAfterFollowingLinks) {
+TEST_F(NativeFileSystemTest, ExistingFileMeansAnythingButAFolder) {
   folder.WriteFile("scan.pdf", "content");
   folder.WriteFile("empty.pdf");
   folder.MakeFolder("belege");
-  folder.MakeSymlink("to-file", "scan.pdf");
-  folder.MakeSymlink("to-folder", "belege");
-  folder.MakeSymlink("dangling", "nothing-here");
   const struct {
     const char* name;
     std::u16string path;
@@ -60,14 +56,10 @@ TEST_F(NativeFileSystemTest, ExistingFileMeansAnythingButAFolderAfterFollowingLi
       {"folder", folder.TextPath("belege"), false},
       {"folder with trailing slash", folder.TextPath("belege/"), false},
       {"missing", folder.TextPath("missing.pdf"), false},
-      {"link to a file", folder.TextPath("to-file"), true},
-      {"link to a folder", folder.TextPath("to-folder"), false},
-      {"dangling link", folder.TextPath("dangling"), false},
       {"file with trailing slash", folder.TextPath("scan.pdf/"), false},
       {"empty path", u"", false},
       // The bytes before the NUL name a file; the whole path names none.
       {"path with a NUL", folder.TextPath("scan.pdf") + std::u16string(1, u'\0') + u"x", false},
-      {"path with half a surrogate pair", folder.TextPath("scan.pdf") + u"\xD83D", false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -95,133 +87,49 @@ TEST_F(NativeFileSystemTest, LastWriteTimeUsesTheOffsetOfTheFilesOwnDate) {
   }
 }
 
-TEST_F(NativeFileSystemTest, LastWriteTimeOfALinkIsThatOfItsTarget) {
-  folder.WriteFile("scan.pdf");
-  folder.SetLastWriteTime("scan.pdf", 1730813520);
-  folder.MakeSymlink("link.pdf", "scan.pdf");
-  EXPECT_EQ(files.StatusOf(folder.TextPath("link.pdf")).lastWriteTime,
-            (LocalDateTime{2024, 11, 5, 14, 32}));
-}
-
-TEST_F(NativeFileSystemTest, LastWriteTimeOfNothingIsNothing) {
-  folder.MakeSymlink("dangling", "nothing-here");
-  EXPECT_EQ(files.StatusOf(folder.TextPath("missing.pdf")).lastWriteTime, std::nullopt);
-  EXPECT_EQ(files.StatusOf(folder.TextPath("dangling")).lastWriteTime, std::nullopt);
-}
-
-TEST(ToLocalDateTime, FarMomentsGiveAYearOrNothingButNeverOverflow) {
-  PinBerlinTime();
+TEST_F(NativeFileSystemTest, RenameNeverReplacesAndTellsWhy) {
   const struct {
     const char* name;
-    time_t moment;
-    std::optional<LocalDateTime> local;
+    void (*put)(const TempFolder& folder);
+    std::string from;
+    RenameResult result;
+    Names after;
   } rows[] = {
-      {"year 100000", 3093554727120, LocalDateTime{100000, 11, 5, 14, 32}},
-      {"before 1900", -2208988800 - 86400, LocalDateTime{1899, 12, 31, 1, 0}},
-      // The calendar year lies just above int32 although the system's year field holds it.
-      {"year beyond int32", 67768036141651200, std::nullopt},
-      {"largest moment", std::numeric_limits<time_t>::max(), std::nullopt},
-      {"smallest moment", std::numeric_limits<time_t>::min(), std::nullopt},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(ToLocalDateTime(row.moment), row.local);
-  }
-}
-
-// Every way of renaming, and the file system that picks one, must keep whatever lies at the new
-// name. Each runs on a real folder; `way` is empty for the file system's own choice.
-struct RenameWayParam {
-  const char* name;
-  RenameWay way;
-};
-
-void PrintTo(const RenameWayParam& param, std::ostream* out) {
-  *out << param.name;
-}
-
-class RenameWayTest : public ::testing::TestWithParam<RenameWayParam> {
- protected:
-  RenameResult Rename(const std::string& from, const std::string& to) {
-    return RenameIn(folder, from, to);
-  }
-
-  static RenameResult RenameIn(const TempFolder& place, const std::string& from,
-                               const std::string& to) {
-    const std::string fromPath = place.Path(from);
-    const std::string toPath = place.Path(to);
-    if (GetParam().way == nullptr) {
-      NativeFileSystem files;
-      return files.RenameNoReplace(BytesToText(fromPath), BytesToText(toPath));
-    }
-    const std::optional<RenameResult> result = GetParam().way(fromPath.c_str(), toPath.c_str());
-    if (!result) ADD_FAILURE() << "this way is not offered by the file system of " << place.path();
-    return result.value_or(RenameResult::kFailed);
-  }
-
-  TempFolder folder;
-};
-
-const RenameWayParam kEveryWay[] = {
-    {"NativeFileSystem", nullptr},
-    {"RenameExclusive", RenameExclusive},
-    {"RenameThroughLink", RenameThroughLink},
-    {"RenameAfterCheck", RenameAfterCheck},
-};
-
-TEST_P(RenameWayTest, MovesTheFileToAFreeName) {
-  folder.WriteFile("scan.pdf", "content");
-  EXPECT_EQ(Rename("scan.pdf", "2024-11-05-scan.pdf"), RenameResult::kRenamed);
-  EXPECT_EQ(folder.Names(), Names{"2024-11-05-scan.pdf"});
-  EXPECT_EQ(folder.ReadFile("2024-11-05-scan.pdf"), "content");
-}
-
-TEST_P(RenameWayTest, KeepsWhateverIsAtTheNewName) {
-  const struct {
-    const char* name;
-    std::function<void(const TempFolder&)> putTarget;
-    std::function<void(const TempFolder&)> checkTarget;
-  } rows[] = {
-      {"a file", [](const TempFolder& f) { f.WriteFile("target", "theirs"); },
-       [](const TempFolder& f) { EXPECT_EQ(f.ReadFile("target"), "theirs"); }},
-      {"a folder", [](const TempFolder& f) { f.MakeFolder("target"); },
-       [](const TempFolder& f) { EXPECT_TRUE(std::filesystem::is_directory(f.Path("target"))); }},
-      // A plain rename would replace the link, as it names no file the existence test sees.
-      {"a dangling link", [](const TempFolder& f) { f.MakeSymlink("target", "nothing-here"); },
-       [](const TempFolder& f) { EXPECT_EQ(f.LinkTarget("target"), "nothing-here"); }},
+      {"a free name",
+       [](const TempFolder&) {},
+       "scan.pdf",
+       RenameResult::kRenamed,
+       {"2024-11-05-scan.pdf"}},
+      {"a file at the new name",
+       [](const TempFolder& f) { f.WriteFile("2024-11-05-scan.pdf", "theirs"); },
+       "scan.pdf",
+       RenameResult::kTargetExists,
+       {"2024-11-05-scan.pdf", "scan.pdf"}},
+      {"a folder at the new name",
+       [](const TempFolder& f) { f.MakeFolder("2024-11-05-scan.pdf"); },
+       "scan.pdf",
+       RenameResult::kTargetExists,
+       {"2024-11-05-scan.pdf", "scan.pdf"}},
+      {"no file to rename",
+       [](const TempFolder&) {},
+       "missing.pdf",
+       RenameResult::kSourceGone,
+       {"scan.pdf"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     TempFolder fresh;
     fresh.WriteFile("scan.pdf", "ours");
-    row.putTarget(fresh);
-    EXPECT_EQ(RenameIn(fresh, "scan.pdf", "target"), RenameResult::kTargetExists);
-    EXPECT_EQ(fresh.Names(), (Names{"scan.pdf", "target"}));
-    EXPECT_EQ(fresh.ReadFile("scan.pdf"), "ours");
-    row.checkTarget(fresh);
+    row.put(fresh);
+    EXPECT_EQ(
+        files.RenameNoReplace(fresh.TextPath(row.from), fresh.TextPath("2024-11-05-scan.pdf")),
+        row.result);
+    EXPECT_EQ(fresh.Names(), row.after);
+    const std::string ours =
+        row.result == RenameResult::kRenamed ? "2024-11-05-scan.pdf" : "scan.pdf";
+    EXPECT_EQ(fresh.ReadFile(ours), "ours");
   }
 }
-
-TEST_P(RenameWayTest, RenamesALinkItselfAndNotItsTarget) {
-  folder.WriteFile("scan.pdf", "content");
-  folder.MakeSymlink("link.pdf", "scan.pdf");
-  EXPECT_EQ(Rename("link.pdf", "2024-11-05-link.pdf"), RenameResult::kRenamed);
-  EXPECT_EQ(folder.Names(), (Names{"2024-11-05-link.pdf", "scan.pdf"}));
-  EXPECT_EQ(folder.LinkTarget("2024-11-05-link.pdf"), "scan.pdf");
-  EXPECT_EQ(folder.ReadFile("scan.pdf"), "content");
-}
-
-TEST_P(RenameWayTest, TellsWhyTheSystemRefused) {
-  // Names of more than 255 bytes are refused by every Linux file system, also to root.
-  folder.WriteFile("scan.pdf", "content");
-  EXPECT_EQ(Rename("missing.pdf", "2024-11-05-missing.pdf"), RenameResult::kSourceGone);
-  EXPECT_EQ(Rename("scan.pdf", std::string(256, 'x')), RenameResult::kNameTooLong);
-  EXPECT_EQ(folder.Names(), Names{"scan.pdf"});
-  EXPECT_EQ(folder.ReadFile("scan.pdf"), "content");
-}
-
-INSTANTIATE_TEST_SUITE_P(AllWays, RenameWayTest, ::testing::ValuesIn(kEveryWay),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // New names that would rename the file onto its folder or onto some other name than the one
 // given are refused before the system is asked.
@@ -237,63 +145,11 @@ TEST_F(NativeFileSystemTest, RenameRefusesNewNamesThatNameNoFile) {
       {"a path ending in a slash", folder.TextPath("other/")},
       {"a NUL that would cut the name short",
        folder.TextPath("x") + std::u16string(1, u'\0') + u"y"},
-      {"half a surrogate pair", folder.TextPath("x") + u"\xD83D"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(files.RenameNoReplace(from, row.to), RenameResult::kInvalidName);
     EXPECT_EQ(folder.Names(), Names{"scan.pdf"});
-  }
-}
-
-TEST_F(NativeFileSystemTest, RenameKeepsNamesByteForByte) {
-  const std::string name =
-      "M\xFC"
-      "ller \xF0\x9F\x93\x84.pdf";  // Latin-1 byte, then an emoji
-  folder.WriteFile(name, "content");
-  EXPECT_EQ(files.RenameNoReplace(folder.TextPath(name), folder.TextPath("2024-11-05-" + name)),
-            RenameResult::kRenamed);
-  EXPECT_EQ(folder.Names(), Names{"2024-11-05-" + name});
-}
-
-// The choice among the ways, with ways that report what a file system without them reports.
-std::vector<std::string> tried;
-
-std::optional<RenameResult> NotOffered(const char*, const char*) {
-  tried.push_back("not offered");
-  return std::nullopt;
-}
-std::optional<RenameResult> Refuses(const char*, const char*) {
-  tried.push_back("refuses");
-  return RenameResult::kFailed;
-}
-std::optional<RenameResult> Renames(const char*, const char*) {
-  tried.push_back("renames");
-  return RenameResult::kRenamed;
-}
-
-TEST(RenameByFirstOfferedWay, GoesOnOnlyWhileAWayIsNotOffered) {
-  const struct {
-    const char* name;
-    std::vector<RenameWay> ways;
-    RenameResult result;
-    std::vector<std::string> tried;
-  } rows[] = {
-      {"first offered way renames",
-       {NotOffered, Renames, Refuses},
-       RenameResult::kRenamed,
-       {"not offered", "renames"}},
-      {"an offered refusal stands", {Refuses, Renames}, RenameResult::kFailed, {"refuses"}},
-      {"no way offered",
-       {NotOffered, NotOffered},
-       RenameResult::kFailed,
-       {"not offered", "not offered"}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    tried.clear();
-    EXPECT_EQ(RenameByFirstOfferedWay(row.ways, "a", "b"), row.result);
-    EXPECT_EQ(tried, row.tried);
   }
 }
 
