@@ -1,7 +1,8 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
 # Both install the Debian packages that are missing, configure and build.
-# `make package` builds the packages into build/packages; `make install` and `make uninstall`
-# put Kustel into PREFIX (default ~/.local) and take it out again.
+# `make package` builds the packages into build/packages (the Debian package, the Windows
+# installer and zip); `make install` and `make uninstall` put Kustel into PREFIX (default
+# ~/.local) and take it out again.
 
 ARGS ?=
 PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev libxkbcommon-dev qt6-translations-l10n \
@@ -9,9 +10,10 @@ PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libg
             dpkg-dev file desktop-file-utils appstream libglib2.0-bin shared-mime-info python3-gi \
             man-db
 # The Windows program: the mingw-w64 cross compiler (posix threads) and its binutils (windres,
-# objdump), zlib and GoogleTest's sources for it, and Wine to run its tests.
+# objdump), zlib and GoogleTest's sources for it, Wine to run its tests, NSIS and zip for its
+# installer and portable zip (unzip for the zip's test).
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev \
-                    googletest wine wine64
+                    googletest wine wine64 nsis zip unzip
 FUZZ_SECONDS ?= 30
 PREFIX ?= $(HOME)/.local
 
@@ -74,15 +76,18 @@ info-picture: deps
 	./build/default/tools/make_info_picture dialog docs/info-dialog.png
 
 # The Linux package, build/packages/kustel_<version>_<architecture>.deb, made by CPack from the
-# install rules in packaging/ (CPack's own work folder stays in build/cpack).
-package: build
+# install rules in packaging/ (CPack's own work folder stays in build/cpack); beside it what the
+# windows build makes in packaging/windows: build/packages/kustel-<version>-setup.exe, the
+# installer, and build/packages/kustel-<version>-windows.zip, the program without installation.
+package: build windows
 	rm -rf build/cpack
-	rm -f build/packages/kustel_*.deb
+	rm -f build/packages/kustel_*.deb build/packages/kustel-*-setup.exe build/packages/kustel-*-windows.zip
 	cpack --config build/default/CPackConfig.cmake -B build/cpack
 	mkdir -p build/packages
 	mv build/cpack/kustel_*.deb build/packages/
-# The Windows installer and zip are made here, beside it:
-# build/packages/kustel-<version>-setup.exe and build/packages/kustel-<version>-windows.zip.
+	version=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt) && \
+	cp build/windows/packaging/windows/kustel-$$version-setup.exe \
+	   build/windows/packaging/windows/kustel-$$version-windows.zip build/packages/
 	@ls -l build/packages
 
 install: build
