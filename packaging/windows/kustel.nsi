@@ -48,12 +48,24 @@ BrandingText "Kustel ${VERSION}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\kustel.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Kustel jetzt starten"
 
+; Not the usual advice to close every program for system files: Kustel replaces none.
+!define MUI_WELCOMEPAGE_TEXT "Dieser Assistent richtet Kustel für Ihr Benutzerkonto ein, ohne \
+Administratorrechte: mit einem Eintrag im Startmenü, einem unter „Senden an“ und auf Wunsch \
+einem Symbol auf dem Desktop.$\r$\n$\r$\nKlicken Sie auf Weiter, um fortzufahren."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
+; Only a running Kustel stops the installation, and before anything is changed.
+!define MUI_INSTFILESPAGE_ABORTHEADER_TEXT "Installation abgebrochen"
+!define MUI_INSTFILESPAGE_ABORTHEADER_SUBTEXT "Es wurde nichts verändert."
 !insertmacro MUI_PAGE_INSTFILES
+; MUI2 forgets to clear these after the page, so the uninstaller's page could not have its own.
+!undef MUI_INSTFILESPAGE_ABORTHEADER_TEXT
+!undef MUI_INSTFILESPAGE_ABORTHEADER_SUBTEXT
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_INSTFILESPAGE_ABORTHEADER_TEXT "Deinstallation abgebrochen"
+!define MUI_INSTFILESPAGE_ABORTHEADER_SUBTEXT "Kustel wurde nicht entfernt."
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "German"
 
