@@ -54,6 +54,9 @@ Administratorrechte: mit einem Eintrag im Startmenü, einem unter „Senden an�
 einem Symbol auf dem Desktop.$\r$\n$\r$\nKlicken Sie auf Weiter, um fortzufahren."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
+; Over an earlier installation there is no folder to choose: the new version replaces the old
+; one where it is, and no second copy stays behind.
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderOverEarlierInstallation
 !insertmacro MUI_PAGE_DIRECTORY
 ; Only a running Kustel stops the installation, and before anything is changed.
 !define MUI_INSTFILESPAGE_ABORTHEADER_TEXT "Installation abgebrochen"
@@ -139,6 +142,13 @@ Section "-Registration"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
+
+Function SkipFolderOverEarlierInstallation
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+    Abort
+  ${EndIf}
+FunctionEnd
 
 Function .onInit
   ; The desktop icon stays as the earlier installation left it, unless /DESKTOP asks for it.
