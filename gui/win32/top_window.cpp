@@ -1,0 +1,29 @@
+#include "gui/win32/top_window.h"
+
+#include "gui/win32/gdi_objects.h"
+
+namespace kustel {
+
+void RegisterTopWindowClass(const wchar_t* className, WNDPROC procedure, COLORREF background) {
+  WNDCLASSEXW known{};
+  known.cbSize = sizeof known;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(instance, className, &known)) return;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = SolidBrush(background);
+  windowClass.lpszClassName = className;
+  RegisterClassExW(&windowClass);
+}
+
+SIZE OuterSize(const WindowDefinition& definition, DWORD style, DWORD extendedStyle) {
+  RECT frame{0, 0, definition.clientWidth, definition.clientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+}  // namespace kustel
