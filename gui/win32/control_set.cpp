@@ -1,6 +1,7 @@
 #include "gui/win32/control_set.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include "gui/win32/gdi_objects.h"
 #include "gui/win32/panel.h"
@@ -86,6 +87,10 @@ ControlSet::ControlSet(HWND window, const WindowDefinition& definition) : defini
       SendMessageW(created, add, 0, reinterpret_cast<LPARAM>(item));
     if (control.kind == ControlKind::kComboBox) FitComboHeight(created, control.height);
     if (control.lineHeight != 0) SendMessageW(created, LB_SETITEMHEIGHT, 0, control.lineHeight);
+    // A themed group box or radio item writes in the theme's colour, whatever WM_CTLCOLORSTATIC
+    // sets; a text colour of the definition's own needs the classic drawing. A class list that
+    // names no class turns the theme off (an empty one does so on Windows only, not on Wine).
+    if (control.textColour != kInheritedColour) SetWindowTheme(created, L" ", L" ");
   }
 }
 

@@ -4,7 +4,8 @@
 
 namespace kustel {
 
-void RegisterTopWindowClass(const wchar_t* className, WNDPROC procedure, COLORREF background) {
+void RegisterTopWindowClass(const wchar_t* className, WNDPROC procedure, COLORREF background,
+                            bool withIcon) {
   WNDCLASSEXW known{};
   known.cbSize = sizeof known;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -13,7 +14,7 @@ void RegisterTopWindowClass(const wchar_t* className, WNDPROC procedure, COLORRE
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  windowClass.hIcon = withIcon ? LoadIconW(instance, MAKEINTRESOURCEW(1)) : nullptr;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = SolidBrush(background);
   windowClass.lpszClassName = className;

@@ -10,13 +10,15 @@ namespace kustel {
 // from a definition: its class (registered once, with the definition's background), its caption
 // and an outer size that gives exactly the definition's client area, hidden. `Owner` receives
 // every message through `Owner::HandleMessage`, from WM_NCCREATE on, until WM_NCDESTROY.
+// A window with an owner is a dialog, which shows no icon in its title bar.
 template <typename Owner>
 HWND CreateTopWindow(Owner* owner, const wchar_t* className, const WindowDefinition& definition,
                      DWORD style, DWORD extendedStyle, HWND ownerWindow);
 
-// Registers a top-level window class once; the icon is the program's own (resource 1), where the
-// program has one.
-void RegisterTopWindowClass(const wchar_t* className, WNDPROC procedure, COLORREF background);
+// Registers a top-level window class once, with the program's own icon (resource 1, where the
+// program has one) or none.
+void RegisterTopWindowClass(const wchar_t* className, WNDPROC procedure, COLORREF background,
+                            bool withIcon);
 
 // The outer size of a window of `style` whose client area is the definition's.
 SIZE OuterSize(const WindowDefinition& definition, DWORD style, DWORD extendedStyle);
@@ -36,7 +38,8 @@ LRESULT CALLBACK TopWindowProcedure(HWND window, UINT message, WPARAM wParam, LP
 template <typename Owner>
 HWND CreateTopWindow(Owner* owner, const wchar_t* className, const WindowDefinition& definition,
                      DWORD style, DWORD extendedStyle, HWND ownerWindow) {
-  RegisterTopWindowClass(className, TopWindowProcedure<Owner>, definition.background);
+  RegisterTopWindowClass(className, TopWindowProcedure<Owner>, definition.background,
+                         ownerWindow == nullptr);
   const SIZE outer = OuterSize(definition, style, extendedStyle);
   return CreateWindowExW(extendedStyle, className, definition.caption, style, CW_USEDEFAULT,
                          CW_USEDEFAULT, outer.cx, outer.cy, ownerWindow, nullptr,

@@ -252,11 +252,17 @@ TEST_F(MainWindowLayoutTest, TheWindowDrawsTheColoursOfItsDefinition) {
     }
     EXPECT_EQ(pixels.At(at.x, at.y), row.background);
   }
-  // The items of DatumRGroup and its caption are written in white on the silver panel.
+  // The items of DatumRGroup and its caption are written in white on the silver panel, and in
+  // nothing darker: the caption's area lies over the frame, which the label's background hides.
+  const COLORREF black = RGB(0, 0, 0);
   const WindowPixels item(Control(kDatumItem0));
-  EXPECT_TRUE(item.Shows(white, {20, 0, item.Width(), item.Height()}));
+  const RECT itemText{20, 0, item.Width(), item.Height()};
+  EXPECT_TRUE(item.Shows(white, itemText));
+  EXPECT_FALSE(item.Shows(black, itemText));
   const WindowPixels group(Control(kDatumRGroup));
-  EXPECT_TRUE(group.Shows(white, {10, 0, 150, 16}));
+  const RECT caption{12, 0, 120, 16};
+  EXPECT_TRUE(group.Shows(white, caption));
+  EXPECT_FALSE(group.Shows(black, caption));
 }
 
 TEST_F(MainWindowLayoutTest, TheCalendarShowsOneMonthWithWeekNumbersFromToday) {
