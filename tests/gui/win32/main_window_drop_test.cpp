@@ -99,6 +99,26 @@ TEST_F(MainWindowDropTest, OnlyTheDropAreaTakesFiles) {
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.txt"});
 }
 
+// A failure the program does not handle, raised while a drop is stamped, shows in the error box;
+// the window stays and takes the next drop.
+TEST_F(MainWindowDropTest, AFailureInTheDropShowsTheErrorBoxAndTheWindowGoesOn) {
+  for (const char* name : {"a.txt", "b.txt"}) folder.WriteFile(name);
+  files_.failingName = u"a.txt";
+  Open();
+  SendMessageW(Control(kLboxFiles), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(MakeDrop({folder.TextPath("a.txt")})), 0);
+  Pump();
+  EXPECT_EQ(
+      boxes,
+      (std::vector<ShownBox>{{u"Kustel", u"Das Laufwerk ist nicht bereit.", BoxIcon::kError}}));
+  files_.failingName.clear();
+  SendMessageW(Control(kLboxFiles), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(MakeDrop({folder.TextPath("b.txt")})), 0);
+  Pump();
+  EXPECT_TRUE(WindowIsOpen());
+  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"241105 - b.txt", "a.txt"}));
+}
+
 // The real box: owned by the main window, which it disables while it waits for OK. A drop that
 // arrives meanwhile is read at once, and stamped after every name of the first.
 TEST_F(MainWindowDropTest, ADropArrivingWhileABoxIsOpenWaitsItsTurn) {

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,13 @@ class MainWindowWorld : public ::testing::Test {
       log_.push_back("rename " + Utf8(from.substr(from.rfind(u'\\') + 1)));
       return ForwardingFileSystem::RenameNoReplace(from, to);
     }
+    // A failure the engine does not handle, for the path that ends in `failingName`.
+    FileStatus StatusOf(const std::u16string& path) override {
+      if (!failingName.empty() && path.ends_with(failingName))
+        throw std::runtime_error("Das Laufwerk ist nicht bereit");
+      return ForwardingFileSystem::StatusOf(path);
+    }
+    std::u16string failingName;
 
    private:
     std::vector<std::string>& log_;
