@@ -8,7 +8,7 @@
 namespace kustel {
 
 // A combo box with an editable field and the type-ahead rule of gui/type_ahead.h: what the user
-// types completes to the first item it begins (the typed part stays as typed, the rest is added
+// types completes to the first item it begins (what was typed stays as typed, the rest is added
 // and selected, so typing goes on over it) and selects that item; text that begins no item
 // selects none. A deletion (Backspace, Delete, cutting) is not completed again, so the user can
 // shorten the field. The combo box's own notifications tell when to apply the rule.
