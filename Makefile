@@ -10,10 +10,11 @@ PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libg
             dpkg-dev file desktop-file-utils appstream libglib2.0-bin shared-mime-info python3-gi \
             man-db
 # The Windows program: the mingw-w64 cross compiler (posix threads) and its binutils (windres,
-# objdump), zlib and GoogleTest's sources for it, Wine to run its tests, NSIS and zip for its
-# installer and portable zip (unzip for the zip's test).
+# objdump), zlib and GoogleTest's sources for it, Wine with its own fonts to run its tests,
+# ImageMagick to read back the pixels of its windows on Xvfb, NSIS and zip for its installer and
+# portable zip (unzip for the zip's test).
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev \
-                    googletest wine wine64 nsis zip unzip
+                    googletest wine wine64 fonts-wine imagemagick nsis zip unzip
 FUZZ_SECONDS ?= 30
 PREFIX ?= $(HOME)/.local
 

@@ -26,10 +26,18 @@ fi
 # server that inherited that pipe would hold every test for seconds.
 quiet() { "$@" </dev/null >/dev/null 2>&1; }
 
+# Wine's own faces (Tahoma, MS Sans Serif, Marlett for the caption buttons) in the prefix's font
+# folder, where Debian's Wine finds them: it does not look in /usr/share/wine/fonts by itself,
+# and the windows would otherwise be drawn and measured in a substitute.
+install_fonts() {
+  cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+}
+
 make_prefix() {
   quiet wineboot -i
   quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f
   quiet wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+  install_fonts
   quiet wineserver -w
   touch "$prefix/.kustel-ready"
 }
@@ -42,6 +50,8 @@ if [ ! -e "$prefix/.kustel-ready" ]; then
     [ -e "$prefix/.kustel-ready" ] || make_prefix
   ) 9>"$prefix.lock"
 fi
+# A prefix made before the fonts were installed gets them now.
+[ -e "$prefix/drive_c/windows/Fonts/tahoma.ttf" ] || install_fonts
 
 # A server that outlives each program by a minute, so the next test finds it running; the
 # session's services come up once with it.

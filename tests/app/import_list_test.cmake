@@ -2,7 +2,9 @@
 # every Windows has. A library linked as a DLL by mistake (zlib, the C++ runtime, winpthread)
 # shows here, although Wine would ship a stand-in and run it anyway.
 #   cmake -DOBJDUMP=... -DPROGRAM=kustel.exe -P import_list_test.cmake
-set(allowed KERNEL32.DLL USER32.DLL GDI32.DLL ADVAPI32.DLL SHELL32.DLL COMCTL32.DLL MSVCRT.DLL)
+# UXTHEME.DLL is there since Windows XP.
+set(allowed KERNEL32.DLL USER32.DLL GDI32.DLL ADVAPI32.DLL SHELL32.DLL COMCTL32.DLL UXTHEME.DLL
+  MSVCRT.DLL)
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "cannot read the headers of ${PROGRAM}")

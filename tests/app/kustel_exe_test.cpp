@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "gui/win32/main_layout.h"
 #include "platform/instance_guard.h"
 #include "platform/name_codec.h"
 #include "tests/app/command_line_cases.h"
@@ -64,6 +65,14 @@ class World {
   }
   void StoreNumber(DWORD number) const { Store(REG_DWORD, &number, sizeof number); }
   bool SettingsKeyExists() const { return Query(nullptr); }
+  std::u16string StoredSettings() const {
+    wchar_t value[128] = {};
+    DWORD size = sizeof value - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER, kKeyPath, kValueName, RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS)
+      return u"<nothing stored>";
+    return reinterpret_cast<const char16_t*>(value);
+  }
   bool SettingsValueExists() const {
     DWORD type = 0;
     return Query(&type);
@@ -370,22 +379,101 @@ TEST(KustelExe, OfManyStartsAtTheSameInstantExactlyOneRuns) {
   EXPECT_EQ(refused, kStarts - 1);
 }
 
-// Window mode, until the windows are built: a box says so, and the program ends.
-TEST(KustelExe, WindowModeSaysThatThereIsNoWindowYet) {
+// The program's main window once it is shown, or nullptr after the patience.
+HWND ShownMainWindow(const RunningProgram& program) {
+  struct Search {
+    DWORD processId;
+    HWND found = nullptr;
+  } search{program.Id()};
+  for (int i = 0; i < 1000 && search.found == nullptr && !program.Ended(); ++i) {
+    EnumWindows(
+        [](HWND window, LPARAM context) {
+          auto& search = *reinterpret_cast<Search*>(context);
+          DWORD owner = 0;
+          wchar_t className[32] = {};
+          GetWindowThreadProcessId(window, &owner);
+          GetClassNameW(window, className, 32);
+          if (owner == search.processId && std::wstring_view(className) == L"KustelMainForm" &&
+              IsWindowVisible(window))
+            search.found = window;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return search.found;
+}
+
+// The control whose field has the keyboard focus in the program's window, once it has settled
+// there: the window is visible a moment before it is activated.
+HWND FocusedFieldOf(HWND window, HWND expected) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  for (int i = 0; i < 200; ++i) {
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    if (GetParent(info.hwndFocus) == expected) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return GetParent(info.hwndFocus);
+}
+
+// Window mode as its user meets it: the window opens centred with the focus on the fill
+// character; the close button refuses with the program's own box (the real MessageBoxW, the
+// title from the program file's name) and the window stays; typed text lets it save and end.
+TEST(KustelExe, WindowModeShowsTheWindowWhoseCloseButtonChecksSavesAndEnds) {
   World world;
+  world.StoreSettings("30000099999999xxx");  // free text, and no text: the close button refuses
   const std::u16string program = world.Scratch().TextPath("KUSTEL.EXE");
   std::filesystem::copy_file(std::filesystem::path(WindowsPathOf(KUSTEL_EXE)),
                              world.Scratch().NativePath("KUSTEL.EXE"));
-  for (const std::u16string& path : {WindowsPathOf(KUSTEL_EXE), program}) {
-    world.UseProgram(path);
-    const Outcome outcome = world.Run({});
-    EXPECT_EQ(outcome.exitCode, 1u);
-    ASSERT_EQ(outcome.boxes.size(), 1u);
-    EXPECT_EQ(outcome.boxes[0].caption, kTitle);  // from the program file's name
-    EXPECT_NE(outcome.boxes[0].text.find(u"noch kein Fenster"), std::u16string::npos);
-    EXPECT_FALSE(outcome.boxes[0].errorIcon);
-    EXPECT_FALSE(world.SettingsValueExists());
+  world.UseProgram(program);
+  const auto running = world.Start(world.CommandLine({}), Streams::kNone);
+  const HWND window = ShownMainWindow(*running);
+  ASSERT_NE(window, nullptr);
+
+  wchar_t caption[64] = {};
+  GetWindowTextW(window, caption, 64);
+  EXPECT_EQ(std::wstring(caption), L"Programm KUSTEL  -  setzt Datum vor Dateinamen ");
+  RECT frame;
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2);
+  EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2);
+  const HWND fill = GetDlgItem(window, kFuellzeichenComBox);
+  EXPECT_EQ(FocusedFieldOf(window, fill), fill);
+
+  PostMessageW(GetDlgItem(window, kCloseSBtn), BM_CLICK, 0, 0);
+  std::vector<HWND> boxes;
+  for (int i = 0; i < 1000 && boxes.empty(); ++i) {
+    boxes = running->Boxes();
+    if (boxes.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(ReadBox(boxes[0]), (SeenBox{kTitle, u"Sie haben keinen beliebigen Text vorgegeben!"}));
+  EXPECT_FALSE(IsWindowEnabled(window));  // the box is modal
+  AnswerBox(boxes[0]);
+  EXPECT_FALSE(running->Ended());
+  EXPECT_EQ(FocusedFieldOf(window, fill), fill);  // back where it was
+
+  const HWND freeText = GetDlgItem(window, kBeliebigTextEdit);
+  for (const wchar_t c : std::wstring(L"Beleg_")) PostMessageW(freeText, WM_CHAR, c, 1);
+  PostMessageW(GetDlgItem(window, kCloseSBtn), BM_CLICK, 0, 0);
+  EXPECT_EQ(running->AnswerBoxesUntilEnd(), Boxes{});
+  EXPECT_EQ(running->ExitCode(), 0u);
+  EXPECT_EQ(world.StoredSettings(), u"30000099999999Beleg_");
+}
+
+// Closed by its close box, the window saves what it shows, here the start values, and the
+// program ends; nothing asks.
+TEST(KustelExe, WindowModeSavesWhenTheWindowIsClosedByItsCloseBox) {
+  World world;
+  const auto running = world.Start(world.CommandLine({}), Streams::kNone);
+  const HWND window = ShownMainWindow(*running);
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(world.SettingsValueExists());  // nothing written at start
+  PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(running->AnswerBoxesUntilEnd(), Boxes{});
+  EXPECT_EQ(running->ExitCode(), 0u);
+  EXPECT_EQ(world.StoredSettings(), u"05000099999999xxx");
 }
 
 }  // namespace

@@ -1,0 +1,274 @@
+#include "gui/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <cwctype>
+
+#include "gui/win32/control_set.h"
+#include "gui/win32/drop_area.h"
+#include "gui/win32/focusless_button.h"
+#include "gui/win32/handler_guard.h"
+#include "gui/win32/liz_dialog.h"
+#include "gui/win32/main_layout.h"
+#include "gui/win32/message_box.h"
+#include "gui/win32/month_calendar.h"
+#include "gui/win32/radio_group.h"
+#include "gui/win32/top_window.h"
+#include "gui/win32/type_ahead_combo.h"
+#include "gui/win32/typed_length_edit.h"
+#include "gui/win32/window_text.h"
+#include "platform/win32/wide_text.h"
+
+namespace kustel {
+namespace {
+
+constexpr wchar_t kMainClass[] = L"KustelMainForm";
+// A title bar with minimise, maximise and close boxes, and no sizing border: the window cannot
+// be resized, and maximising keeps its size (WM_GETMINMAXINFO).
+constexpr DWORD kStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExtendedStyle = 0;
+
+// Posted to itself for each drop, so the names are handled after the drop has returned.
+constexpr UINT kDroppedMessage = WM_APP + 1;
+
+constexpr size_t kTypedFreeTextLimit = 25;
+
+std::vector<HWND> Items(const ControlSet& controls, int first, int count) {
+  std::vector<HWND> items;
+  for (int i = 0; i < count; ++i) items.push_back(controls[first + i]);
+  return items;
+}
+
+// Edit fields (also a combo box's) take typed characters; on every other control the bare
+// letter of a button presses it.
+bool TakesTypedCharacters(HWND focus) {
+  wchar_t className[16] = {};
+  GetClassNameW(focus, className, 16);
+  return _wcsicmp(className, WC_EDITW) == 0;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainFormServices services, std::u16string title) : title_(std::move(title)) {
+  const WindowDefinition& definition = MainDefinition();
+  window_ = CreateTopWindow(this, kMainClass, definition, kStyle, kExtendedStyle, nullptr);
+  SetBoxOwner(window_);
+  controls_ = std::make_unique<ControlSet>(window_, definition);
+  WireControls();
+  CentreOnScreen();
+  form_ = std::make_unique<TMainForm>(*this, services);
+}
+
+MainWindow::~MainWindow() {
+  if (IsWindow(window_)) DestroyWindow(window_);
+  SetBoxOwner(nullptr);
+}
+
+HWND MainWindow::Control(int id) const {
+  return (*controls_)[id];
+}
+
+void MainWindow::WireControls() {
+  datumGroup_ = std::make_unique<RadioGroup>(Items(*controls_, kDatumItem0, kDatumItemCount));
+  formatGroup_ = std::make_unique<RadioGroup>(Items(*controls_, kFormatItem0, kFormatItemCount));
+  fuellzeichen_ = std::make_unique<TypeAheadCombo>(Control(kFuellzeichenComBox));
+  einfgDel_ = std::make_unique<TypeAheadCombo>(Control(kEinfgDelComBox));
+  freeText_ = std::make_unique<TypedLengthEdit>(Control(kBeliebigTextEdit), kTypedFreeTextLimit);
+  calendar_ = std::make_unique<MonthCalendar>(
+      Control(kMonthCalendar1), [this] { Run([&] { form_->MonthCalendar1Click(); }); });
+  dropArea_ =
+      std::make_unique<DropArea>(Control(kLboxFiles), [this](std::vector<std::u16string> names) {
+        drops_.push_back(std::move(names));
+        PostMessageW(window_, kDroppedMessage, 0, 0);
+      });
+  MakeFocusless(Control(kInfoSBtn));
+  MakeFocusless(Control(kCloseSBtn));
+  lastFocus_ = Control(kFuellzeichenComBox);
+}
+
+// Left and top are (screen - outer size) / 2, truncated toward zero as C++ divides: negative,
+// half the difference off the screen, when the screen is smaller than the window.
+void MainWindow::CentreOnScreen() {
+  RECT frame;
+  GetWindowRect(window_, &frame);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
+  SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::Show() {
+  ShowWindow(window_, SW_SHOW);
+  SetFocus(Control(kFuellzeichenComBox));
+  UpdateWindow(window_);
+}
+
+template <typename Handler>
+void MainWindow::Run(Handler&& handler) {
+  RunHandler(title_, std::forward<Handler>(handler));
+}
+
+void MainWindow::KeepFocus() {
+  const HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
+}
+
+bool MainWindow::PressButtonByLetter(const MSG& message) {
+  const bool withAlt = message.message == WM_SYSCHAR;
+  if (!withAlt && (message.message != WM_CHAR || TakesTypedCharacters(GetFocus()))) return false;
+  switch (std::towlower(static_cast<wint_t>(message.wParam))) {
+    case L'i':
+      Run([&] { form_->InfoSBtnClick(); });
+      return true;
+    case L's':
+      Run([&] { form_->CloseSBtnClick(); });
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool MainWindow::PreTranslate(MSG& message) {
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  return PressButtonByLetter(message) || IsDialogMessageW(window_, &message);
+}
+
+void MainWindow::OnCommand(int id, int code) {
+  switch (id) {
+    case kFuellzeichenComBox:
+    case kEinfgDelComBox: {
+      TypeAheadCombo& combo = id == kFuellzeichenComBox ? *fuellzeichen_ : *einfgDel_;
+      const bool changed =
+          code == CBN_SELCHANGE || (code == CBN_EDITCHANGE && combo.FollowTypedText());
+      if (changed) Run([&] { form_->FuellzeichenComBoxChange(); });
+      return;
+    }
+    case kBeliebigTextEdit:
+      if (code == EN_CHANGE) freeText_->FollowChange();
+      return;
+    case kInfoSBtn:
+      if (code == BN_CLICKED) Run([&] { form_->InfoSBtnClick(); });
+      return;
+    case kCloseSBtn:
+      if (code == BN_CLICKED) Run([&] { form_->CloseSBtnClick(); });
+      return;
+    default:
+      // A radio item checked by a click or an arrow key: the group's tab stop follows it.
+      if (code == BN_CLICKED) {
+        datumGroup_->UpdateTabStop();
+        formatGroup_->UpdateTabStop();
+      }
+      return;
+  }
+}
+
+LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (controls_ != nullptr && form_ != nullptr) OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case kDroppedMessage:
+      if (!drops_.empty()) {
+        std::vector<std::u16string> names = std::move(drops_.front());
+        drops_.pop_front();
+        Run([&] { form_->DropFiles(std::move(names)); });
+      }
+      return 0;
+    case WM_CLOSE:  // the close box, Alt+F4, the system menu, or CloseWindow
+      Run([&] { form_->FormClose(); });
+      DestroyWindow(window);
+      return 0;
+    case WM_GETMINMAXINFO: {
+      const SIZE outer = OuterSize(MainDefinition(), kStyle, kExtendedStyle);
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+      limits->ptMinTrackSize = limits->ptMaxTrackSize = limits->ptMaxSize = {outer.cx, outer.cy};
+      return 0;
+    }
+    case WM_CANCELMODE:
+      // Sent first when a box or the dialog disables the window, which then loses the focus.
+      KeepFocus();
+      break;
+    case WM_ACTIVATE:
+      // The focus goes back where it was when the window was last active or enabled.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        KeepFocus();
+      } else if (lastFocus_ != nullptr && IsWindow(lastFocus_)) {
+        SetFocus(lastFocus_);
+      }
+      return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager asks this of the window it keeps the keyboard for.
+      const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                       : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+      if (next != nullptr) SetFocus(next);
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      if (controls_ != nullptr) {
+        if (const HBRUSH brush =
+                controls_->Colour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+          return reinterpret_cast<LRESULT>(brush);
+      }
+      break;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+OptionState MainWindow::ReadOptions() const {
+  OptionState options;
+  options.source = datumGroup_->Index();
+  options.dateFormat = formatGroup_->Index();
+  options.fillCharacter = fuellzeichen_->Index();
+  options.existingPrefixAction = einfgDel_->Index();
+  options.chosenDate = WindowText(Control(kDatumLabel));
+  options.freeText = WindowText(Control(kBeliebigTextEdit));
+  return options;
+}
+
+void MainWindow::WriteOptions(const OptionState& options) {
+  datumGroup_->SetIndex(options.source);
+  formatGroup_->SetIndex(options.dateFormat);
+  fuellzeichen_->SetIndex(options.fillCharacter);
+  einfgDel_->SetIndex(options.existingPrefixAction);
+  SetWindowTextW(Control(kDatumLabel), Wide(options.chosenDate));
+  freeText_->SetText(options.freeText);
+}
+
+void MainWindow::ShowFormatLabels(const std::array<std::u16string, kDateFormatCount>& labels) {
+  formatGroup_->SetLabels(labels);
+}
+
+std::optional<CalendarDate> MainWindow::CalendarSelection() const {
+  return calendar_->Selection();
+}
+
+void MainWindow::SetCalendarDate(CalendarDate date) {
+  calendar_->Select(date);
+}
+
+void MainWindow::ShowChosenDate(const std::u16string& text) {
+  SetWindowTextW(Control(kDatumLabel), Wide(text));
+}
+
+void MainWindow::AcceptDrops() {
+  dropArea_->Enable();
+}
+
+// The closing is posted, so the handler that asked for it returns first; it then comes through
+// WM_CLOSE like any other closing, where TMainForm hears of it.
+void MainWindow::CloseWindow() {
+  PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::ShowInfoDialog(const std::u16string& caption) {
+  if (infoDialog_ != nullptr) infoDialog_->ShowInfo(caption);
+}
+
+}  // namespace kustel
