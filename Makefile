@@ -19,7 +19,7 @@ FUZZ_SECONDS ?= 30
 PREFIX ?= $(HOME)/.local
 
 .PHONY: run test deps deps-windows build build-asan build-fuzz windows clean format info-picture \
-        package install uninstall icons
+        info-picture-linux info-picture-windows package install uninstall icons
 
 run: build
 	./build/default/app/kustel $(ARGS)
@@ -67,14 +67,33 @@ windows: deps-windows
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows -j $$(nproc)
 
-# Regenerates the information picture from tools/info_page.txt and the real main window, then,
-# with the new picture built in, the README's picture of the dialog.
-info-picture: deps
+# The information pictures, one for each system: the page from tools/info_page.txt with
+# screenshots of that system's own main window, then, with the new page built in, the README's
+# pictures of that system's window. Run them again whenever the page's text or a window changes.
+info-picture: info-picture-linux info-picture-windows
+
+# The Linux page, gui/info_picture_linux.png, from the real Qt window; then docs/info-dialog.png.
+info-picture-linux: deps
 	cmake --preset default >/dev/null
 	cmake --build --preset default --target make_info_picture -j $$(nproc)
-	./build/default/tools/make_info_picture page tools/info_page.txt gui/info_picture.png
+	./build/default/tools/make_info_picture page linux tools/info_page.txt gui/info_picture_linux.png
 	cmake --build --preset default --target make_info_picture -j $$(nproc)
 	./build/default/tools/make_info_picture dialog docs/info-dialog.png
+
+# The Windows page, gui/info_picture_windows.png, from kustel.exe's own window under Wine on Xvfb
+# (build/info-shots); then docs/windows-main-window.png and docs/windows-info-dialog.png.
+info-picture-windows: deps deps-windows
+	$(call install-missing,faketime)
+	cmake --preset default >/dev/null
+	cmake --build --preset default --target make_info_picture -j $$(nproc)
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows --target kustel -j $$(nproc)
+	rm -rf build/info-shots
+	sh tools/windows_screenshots.sh page build/info-shots
+	./build/default/tools/make_info_picture page windows tools/info_page.txt gui/info_picture_windows.png \
+	  build/info-shots/start.png build/info-shots/stamping.png
+	cmake --build --preset windows --target kustel -j $$(nproc)
+	sh tools/windows_screenshots.sh
 
 # The Linux package, build/packages/kustel_<version>_<architecture>.deb, made by CPack from the
 # install rules in packaging/ (CPack's own work folder stays in build/cpack); beside it what the

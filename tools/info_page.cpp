@@ -117,12 +117,17 @@ class PagePainter {
   }
 
  private:
-  // Draws wrapped text in the rectangle's width; returns the height it took.
+  // Draws wrapped text in the rectangle's width; returns the height it took. A path or a
+  // registry key is never broken at one of its separators: the reader would not know whether
+  // the break belongs to it.
   int Text(const QRect& area, const QString& text, const QFont& font) {
     painter_.setFont(font);
+    QString unbroken = text;
+    unbroken.replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
+    unbroken.replace(QLatin1Char('\\'), QStringLiteral("\\\u2060"));
     QRect used;
     painter_.drawText(QRect(area.x(), area.y(), area.width(), 100000),
-                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text, &used);
+                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, unbroken, &used);
     return used.height();
   }
 
@@ -141,6 +146,27 @@ QStringList Cells(const QString& line) {
 }
 
 }  // namespace
+
+const QStringList& PageSystems() {
+  static const QStringList systems{QStringLiteral("linux"), QStringLiteral("windows")};
+  return systems;
+}
+
+QString PageSourceFor(const QString& source, const QString& system) {
+  QStringList kept;
+  QString owner;  // empty: every system's line
+  for (const QString& line : source.split(QLatin1Char('\n'))) {
+    const QString trimmed = line.trimmed();
+    if (trimmed.startsWith(QLatin1Char('{')) && trimmed.endsWith(QLatin1Char('}'))) {
+      owner = trimmed.mid(1, trimmed.size() - 2);
+      if (!owner.isEmpty() && !PageSystems().contains(owner))
+        throw Failure(QStringLiteral("unknown system marker %1").arg(trimmed));
+    } else if (owner.isEmpty() || owner == system) {
+      kept.append(line);
+    }
+  }
+  return kept.join(QLatin1Char('\n'));
+}
 
 QImage RenderInfoPage(const QString& source, const QMap<QString, QImage>& pictures, QSize size) {
   QImage page(size, QImage::Format_ARGB32);

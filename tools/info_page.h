@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace kustel {
 
@@ -19,5 +20,14 @@ namespace kustel {
 // Throws std::runtime_error naming the problem when a picture is missing, a table is too wide or
 // the page runs longer than the picture.
 QImage RenderInfoPage(const QString& source, const QMap<QString, QImage>& pictures, QSize size);
+
+// The systems a page is made for, each with a picture of its own.
+const QStringList& PageSystems();
+
+// One source holds the pages of every system: a line {linux} or {windows} makes the lines after
+// it belong to that system's page alone, a line {} makes them belong to every page again. The
+// marker lines themselves are dropped, so a marked line can stand inside a paragraph. Returns the
+// source of the given system's page; throws std::runtime_error for an unknown marker.
+QString PageSourceFor(const QString& source, const QString& system);
 
 }  // namespace kustel

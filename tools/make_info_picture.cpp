@@ -1,10 +1,15 @@
-// Makes the information dialog's picture and the README's picture of the dialog.
+// Makes the information dialog's pictures, one for each system, and the README's picture of the
+// Qt dialog.
 //
-//   make_info_picture page tools/info_page.txt gui/info_picture.png
-//       lays out the page from its text source with two screenshots of the real main window
-//       and writes it as a compact 448 x 1340 RGBA PNG; the build then compiles it in.
+//   make_info_picture page linux tools/info_page.txt gui/info_picture_linux.png
+//       lays out the Linux page from its text source with two screenshots of the real Qt main
+//       window and writes it as a compact 448 x 1340 RGBA PNG; the build then compiles it in.
+//   make_info_picture page windows tools/info_page.txt gui/info_picture_windows.png START STAMPING
+//       the same for the Windows page, whose screenshots are the client area of kustel.exe's
+//       main window as Wine draws it, once with the start values and once set up for stamping
+//       (tools/windows_screenshots.sh takes them).
 //   make_info_picture dialog docs/info-dialog.png
-//       renders the real dialog with the picture this build carries.
+//       renders the real Qt dialog with the picture this build carries.
 //
 // Runs under Qt's offscreen platform unless another one is asked for. The main window's clock is
 // pinned and its settings are neither read nor written, so the page does not change from day to
@@ -42,7 +47,7 @@ namespace {
 
 constexpr int kPageWidth = 448;
 constexpr int kPageHeight = 1340;
-constexpr int kWindowShotWidth = 340;
+constexpr int kWindowShotWidth = 320;
 // The free text, the drop area and the two buttons, at their real size.
 const QRect kDetailArea(17, 236, 415, 134);
 
@@ -61,7 +66,24 @@ class NothingStored final : public SettingsBackend {
   void CloseKey() override {}
 };
 
-QMap<QString, QImage> MainWindowShots() {
+// The main window as the page shows it: once with the start values, once set up for stamping
+// with a date and a text.
+struct WindowShots {
+  QImage start;
+  QImage stamping;
+};
+
+// What the page's screenshots are made of: the whole window, scaled down, and the part of the
+// stamping window that is worked by hand, at its real size.
+QMap<QString, QImage> PagePictures(const WindowShots& shots) {
+  QMap<QString, QImage> pictures;
+  pictures.insert(QStringLiteral("window"),
+                  shots.start.scaledToWidth(kWindowShotWidth, Qt::SmoothTransformation));
+  pictures.insert(QStringLiteral("detail"), shots.stamping.copy(kDetailArea));
+  return pictures;
+}
+
+WindowShots QtWindowShots() {
   PinnedClock clock;
   NativeFileSystem files;
   NothingStored backend;
@@ -72,10 +94,8 @@ QMap<QString, QImage> MainWindowShots() {
   form.show();
   QApplication::processEvents();
 
-  QMap<QString, QImage> shots;
-  shots.insert(QStringLiteral("window"),
-               form.grab().toImage().scaledToWidth(kWindowShotWidth, Qt::SmoothTransformation));
-
+  WindowShots shots;
+  shots.start = form.grab().toImage();
   OptionState stamping;
   stamping.source = kFileDateAndText;
   stamping.dateFormat = 0;
@@ -85,9 +105,20 @@ QMap<QString, QImage> MainWindowShots() {
   form.WriteOptions(stamping);
   form.Form().FuellzeichenComBoxChange();
   QApplication::processEvents();
-  shots.insert(QStringLiteral("detail"), form.grab(kDetailArea).toImage());
+  shots.stamping = form.grab().toImage();
   form.hide();
   return shots;
+}
+
+// A screenshot of the main window's client area, taken outside this tool. A screenshot of few
+// colours may come as a palette image, which Qt would scale with dithering: it is made true
+// colour first.
+QImage ReadShot(const QString& path) {
+  const QImage shot = QImage(path).convertToFormat(QImage::Format_RGB32);
+  if (shot.isNull()) throw std::runtime_error("cannot read " + path.toStdString());
+  if (!shot.rect().contains(kDetailArea))
+    throw std::runtime_error(path.toStdString() + " is no screenshot of the main window");
+  return shot;
 }
 
 std::vector<uint8_t> OpaqueRgba(const QImage& page) {
@@ -103,14 +134,15 @@ std::vector<uint8_t> OpaqueRgba(const QImage& page) {
   return bytes;
 }
 
-int MakePage(const QString& sourcePath, const QString& outputPath) {
+int MakePage(const QString& system, const QString& sourcePath, const QString& outputPath,
+             const WindowShots& shots) {
   QFile sourceFile(sourcePath);
   if (!sourceFile.open(QIODevice::ReadOnly)) {
     std::fprintf(stderr, "cannot read %s\n", qPrintable(sourcePath));
     return 1;
   }
-  const QString source = QString::fromUtf8(sourceFile.readAll());
-  const QImage page = RenderInfoPage(source, MainWindowShots(), QSize(kPageWidth, kPageHeight));
+  const QString source = PageSourceFor(QString::fromUtf8(sourceFile.readAll()), system);
+  const QImage page = RenderInfoPage(source, PagePictures(shots), QSize(kPageWidth, kPageHeight));
   const std::vector<uint8_t> png = EncodeRgbaPng(kPageWidth, kPageHeight, OpaqueRgba(page));
 
   QFile output(outputPath);
@@ -142,9 +174,11 @@ int MakeDialogShot(const QString& outputPath) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: make_info_picture page SOURCE.txt OUTPUT.png\n"
-               "       make_info_picture dialog OUTPUT.png\n");
+  std::fprintf(
+      stderr,
+      "usage: make_info_picture page linux SOURCE.txt OUTPUT.png\n"
+      "       make_info_picture page windows SOURCE.txt OUTPUT.png START.png STAMPING.png\n"
+      "       make_info_picture dialog OUTPUT.png\n");
   return 2;
 }
 
@@ -157,8 +191,12 @@ int main(int argc, char** argv) {
   kustel::RegisterWindowFonts();
   const QStringList arguments = QApplication::arguments();
   try {
-    if (arguments.size() == 4 && arguments[1] == QLatin1String("page"))
-      return kustel::MakePage(arguments[2], arguments[3]);
+    const bool page = arguments.size() >= 2 && arguments[1] == QLatin1String("page");
+    if (page && arguments.size() == 5 && arguments[2] == QLatin1String("linux"))
+      return kustel::MakePage(arguments[2], arguments[3], arguments[4], kustel::QtWindowShots());
+    if (page && arguments.size() == 7 && arguments[2] == QLatin1String("windows"))
+      return kustel::MakePage(arguments[2], arguments[3], arguments[4],
+                              {kustel::ReadShot(arguments[5]), kustel::ReadShot(arguments[6])});
     if (arguments.size() == 3 && arguments[1] == QLatin1String("dialog"))
       return kustel::MakeDialogShot(arguments[2]);
   } catch (const std::exception& failure) {

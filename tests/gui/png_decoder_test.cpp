@@ -4,14 +4,13 @@
 #include <zlib.h>
 
 #include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <cstring>
 #include <functional>
 #include <random>
 #include <string>
 #include <vector>
-
-#include "gui/info_picture.h"
 
 namespace kustel {
 namespace {
@@ -91,23 +90,35 @@ Bytes ReferenceRgba(const Bytes& png) {
   return rgba;
 }
 
-TEST(PngDecoder, DecodesTheCommittedPictureAsLibpngDoes) {
-  const std::span<const uint8_t> png = InfoPicturePng();
-  const DecodedPng decoded = DecodePng(png);
-  ASSERT_TRUE(decoded.ok()) << PngErrorText(decoded.error);
-  EXPECT_EQ(decoded.width, 448u);
-  EXPECT_EQ(decoded.height, 1340u);
-  // The decoder takes colour type 6 alone, so a successful decode already says RGBA; the header
-  // bytes say it too, and that the picture is not interlaced.
-  ASSERT_GT(png.size(), 29u);
-  EXPECT_EQ(png[24], 8) << "bit depth";
-  EXPECT_EQ(png[25], 6) << "colour type";
-  EXPECT_EQ(png[28], 0) << "interlace method";
-  ASSERT_EQ(decoded.rgba.size(), size_t{448} * 1340 * 4);
-  size_t translucent = 0;
-  for (size_t i = 3; i < decoded.rgba.size(); i += 4) translucent += decoded.rgba[i] != 255;
-  EXPECT_EQ(translucent, 0u) << "pixels that are not fully opaque";
-  EXPECT_TRUE(decoded.rgba == ReferenceRgba(Bytes(png.begin(), png.end())));
+Bytes FileBytes(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+  const QByteArray bytes = file.readAll();
+  return Bytes(bytes.begin(), bytes.end());
+}
+
+// Both systems' pages, each in the format the dialog is laid out for.
+TEST(PngDecoder, DecodesEachCommittedPictureAsLibpngDoes) {
+  for (const char* system : {"linux", "windows"}) {
+    const std::string path = std::string(KUSTEL_SOURCE_DIR "/gui/info_picture_") + system + ".png";
+    SCOPED_TRACE(path);
+    const Bytes png = FileBytes(path);
+    const DecodedPng decoded = DecodePng(png);
+    ASSERT_TRUE(decoded.ok()) << PngErrorText(decoded.error);
+    EXPECT_EQ(decoded.width, 448u);
+    EXPECT_EQ(decoded.height, 1340u);
+    // The decoder takes colour type 6 alone, so a successful decode already says RGBA; the
+    // header bytes say it too, and that the picture is not interlaced.
+    ASSERT_GT(png.size(), 29u);
+    EXPECT_EQ(png[24], 8) << "bit depth";
+    EXPECT_EQ(png[25], 6) << "colour type";
+    EXPECT_EQ(png[28], 0) << "interlace method";
+    ASSERT_EQ(decoded.rgba.size(), size_t{448} * 1340 * 4);
+    size_t translucent = 0;
+    for (size_t i = 3; i < decoded.rgba.size(); i += 4) translucent += decoded.rgba[i] != 255;
+    EXPECT_EQ(translucent, 0u) << "pixels that are not fully opaque";
+    EXPECT_TRUE(decoded.rgba == ReferenceRgba(png));
+  }
 }
 
 struct GoodCase {
