@@ -13,7 +13,8 @@ std::u16string ErrorText(std::u16string_view failureText) {
 }
 
 std::u16string FailureText(const std::exception& failure) {
-  if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) return u"Zu wenig Arbeitsspeicher";
+  if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr)
+    return std::u16string(kLackOfMemoryText);
   const char* what = failure.what();
   return BytesToText(what != nullptr ? what : "");
 }

@@ -11,6 +11,9 @@ namespace kustel {
 // for instance). An empty text stays empty: there is no last character to end the sentence.
 std::u16string ErrorText(std::u16string_view failureText);
 
+// What a lack of memory says, in German: its own text would be English.
+inline constexpr std::u16string_view kLackOfMemoryText = u"Zu wenig Arbeitsspeicher";
+
 // The failure's own text, before the rule above: what() read as UTF-8, except for the one
 // failure the user should read in German, a lack of memory.
 std::u16string FailureText(const std::exception& failure);

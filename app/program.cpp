@@ -12,6 +12,7 @@
 #include "app/application_title.h"
 #include "app/command_line_mode.h"
 #include "app/console_message_sink.h"
+#include "app/entry_desktop_box.h"
 #include "app/error_text.h"
 #include "app/gui_seam.h"
 #include "app/start_texts.h"
@@ -30,35 +31,13 @@ namespace {
 constexpr int kDone = 0;
 constexpr int kNotDone = 1;
 
-// The desktop box, fetched from the window module when the first box is due. Without the
-// module the lines on standard error are all there is.
-class ModuleDesktopBox final : public DesktopBox {
- public:
-  ModuleDesktopBox(std::u16string programPath, std::u16string title)
-      : programPath_(std::move(programPath)), title_(std::move(title)) {}
-
-  void Show(const std::u16string& caption, const std::u16string& text, bool errorIcon) override {
-    if (!tried_) {
-      tried_ = true;
-      if (const GuiEntry* gui = LoadGui().entry) box_ = gui->makeDesktopBox(programPath_, title_);
-    }
-    if (box_ != nullptr) box_->Show(caption, text, errorIcon);
-  }
-
- private:
-  std::u16string programPath_;
-  std::u16string title_;
-  std::unique_ptr<DesktopBox> box_;
-  bool tried_ = false;
-};
-
 // Started from a file manager, nobody reads standard error: the messages then come as boxes too.
 // Where any standard stream is a terminal someone may be reading there, and a script must never
 // wait for an OK that nobody sees.
 std::unique_ptr<DesktopBox> DesktopBoxIfWanted(const std::u16string& programPath,
                                                const std::u16string& title) {
-  if (AnyStandardStreamIsTerminal() || !DisplayVisible()) return nullptr;
-  return std::make_unique<ModuleDesktopBox>(programPath, title);
+  if (AnyStandardStreamIsTerminal() || !DisplayConfigured()) return nullptr;
+  return std::make_unique<EntryDesktopBox>(programPath, title);
 }
 
 int RunCommandLine(const std::u16string& programPath, const std::u16string& title,
@@ -82,20 +61,30 @@ int RunCommandLine(const std::u16string& programPath, const std::u16string& titl
   return kNotDone;
 }
 
-// Without a desktop the window cannot open: a clear line instead of the toolkit's abort.
+// Window mode, through the windows' entry. Where the front end has nothing to draw on, or a
+// failure ends it, a clear line instead of the toolkit's abort.
 int StartWindowMode(const std::u16string& programPath, const std::u16string& title,
                     GuardResult guard) {
   const bool secondStart = guard == GuardResult::kAlreadyRunning;
-  if (!DisplayConfigured()) {
-    WriteErrorLine(secondStart ? kSecondInstanceText : kNoDisplayText);
-    return kNotDone;
-  }
   const GuiLoad& gui = LoadGui();
   if (gui.entry == nullptr) {
     WriteErrorLine(secondStart ? std::u16string(kSecondInstanceText) : gui.missingText);
     return kNotDone;
   }
-  return gui.entry->runWindowMode(programPath, title, guard);
+  int32_t exitCode = kNotDone;
+  SeamFailure failure;
+  switch (gui.entry->runWindowMode(ToSeamText(programPath), ToSeamText(title),
+                                   static_cast<int32_t>(guard), &exitCode, &failure)) {
+    case SeamStatus::kDone:
+      return exitCode;
+    case SeamStatus::kNoDisplay:
+      WriteErrorLine(secondStart ? kSecondInstanceText : kNoDisplayText);
+      return kNotDone;
+    case SeamStatus::kFailed:
+      WriteErrorLine(ErrorText(failure.Text()));
+      return kNotDone;
+  }
+  return kNotDone;
 }
 
 }  // namespace

@@ -59,42 +59,73 @@ size_t FillIndex(FillCharacter fill) {
   return fill == kUnderscore || fill == kBlank ? static_cast<size_t>(fill) : 0;
 }
 
-// Five fields of at most 11 characters each ("-2147483648") and at most seven template
-// characters around them: no int32 value can fill this.
-constexpr size_t kPrintBufferSize = 5 * 11 + 7;
+// The fields every template takes from, in this order: year, month, day, hour, minute.
+constexpr size_t kFieldCount = 5;
 
-// Writes a value as "%N.Ni" prints it: a minus sign for a negative value, then its digits,
-// zero-filled to at least N. Returns the position behind it.
-char16_t* PrintField(char16_t* out, int64_t value, int width) {
-  if (value < 0) *out++ = u'-';
+// A field in a template is "%N.Ni", the same digit N twice: the value zero-filled to at least
+// N digits.
+constexpr size_t kFieldLength = 5;
+constexpr bool IsFieldAt(const char* c) {
+  return c[0] == '%' && c[1] >= '1' && c[1] <= '9' && c[2] == '.' && c[3] == c[1] && c[4] == 'i';
+}
+
+constexpr size_t FieldsTakenBy(const char* printTemplate) {
+  size_t count = 0;
+  for (const char* c = printTemplate; *c != '\0'; ++c) {
+    if (IsFieldAt(c)) {
+      ++count;
+      c += kFieldLength - 1;
+    }
+  }
+  return count;
+}
+
+// A template that took a sixth field would read past the five it is given.
+constexpr bool EveryTemplateTakesAtMostTheFields() {
+  for (const auto& layout : kLayouts) {
+    for (const LayoutRow& row : layout) {
+      if (FieldsTakenBy(row.printTemplate) > kFieldCount) return false;
+    }
+  }
+  return true;
+}
+static_assert(EveryTemplateTakesAtMostTheFields());
+
+// Room for every prefix of a date with four-digit years and two-digit fields, so printing one
+// costs a single allocation; a wider field only makes the text grow.
+constexpr size_t kUsualPrefixLength = 16;
+
+// Appends a value as "%N.Ni" prints it: a minus sign for a negative value, then its digits,
+// zero-filled to at least N.
+void AppendField(std::u16string& out, int64_t value, int width) {
+  if (value < 0) out += u'-';
   uint64_t magnitude = value < 0 ? static_cast<uint64_t>(-value) : static_cast<uint64_t>(value);
-  char16_t digits[20];
+  char16_t digits[20];  // as many as the largest uint64_t has
   int count = 0;
   do {
     digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  for (int i = count; i < width; ++i) *out++ = u'0';
-  while (count > 0) *out++ = digits[--count];
-  return out;
+  if (count < width) out.append(static_cast<size_t>(width - count), u'0');
+  while (count > 0) out += digits[--count];
 }
 
-// Prints a layout's template: "%4.4i" and "%2.2i" take the next field in turn, every other
-// character is copied. The program's own templates are the only ones ever printed, and this is
-// what snprintf makes of them, without its cost for each of thousands of files.
-std::u16string PrintTemplate(const char* printTemplate, const int32_t (&fields)[5]) {
-  char16_t printed[kPrintBufferSize];
-  char16_t* out = printed;
+// Prints a layout's template: each field takes the next value in turn, every other character
+// is copied. The program's own templates are the only ones ever printed, and this is what
+// snprintf makes of them, without its cost for each of thousands of files.
+std::u16string PrintTemplate(const char* printTemplate, const int32_t (&fields)[kFieldCount]) {
+  std::u16string printed;
+  printed.reserve(kUsualPrefixLength);
   size_t next = 0;
   for (const char* c = printTemplate; *c != '\0'; ++c) {
-    if (c[0] == '%' && c[1] >= '1' && c[1] <= '9' && c[2] == '.' && c[3] == c[1] && c[4] == 'i') {
-      out = PrintField(out, fields[next++], c[1] - '0');
-      c += 4;
+    if (IsFieldAt(c)) {
+      AppendField(printed, fields[next++], c[1] - '0');
+      c += kFieldLength - 1;
     } else {
-      *out++ = static_cast<char16_t>(static_cast<unsigned char>(*c));
+      printed += static_cast<char16_t>(static_cast<unsigned char>(*c));
     }
   }
-  return std::u16string(printed, out);
+  return printed;
 }
 
 }  // namespace
@@ -111,7 +142,7 @@ DatePrefix FormatDatePrefix(DateFormat format, FillCharacter fill, WorkingDate& 
   const LayoutRow& row = kLayouts[LayoutIndex(format)][FillIndex(fill)];
   const int32_t year = row.yearField == YearField::kFull ? date.year : date.shortYear;
 
-  const int32_t fields[5] = {year, date.month, date.day, date.hour, date.minute};
+  const int32_t fields[kFieldCount] = {year, date.month, date.day, date.hour, date.minute};
   return {PrintTemplate(row.printTemplate, fields), row.schema};
 }
 

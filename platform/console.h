@@ -14,13 +14,8 @@ void WriteErrorLine(std::u16string_view text);
 // lines, or a script runs there that must not wait for a box.
 bool AnyStandardStreamIsTerminal();
 
-// True when a desktop can be reached at all: a display is named (X11 or Wayland), or a Qt
-// platform was chosen explicitly (offscreen, for instance).
+// True when a desktop session's display is named: X11 (DISPLAY) or Wayland (WAYLAND_DISPLAY).
+// Whether a toolkit can draw there, and where someone would see it, its front end decides.
 bool DisplayConfigured();
-
-// True when a box would be seen by someone: a display is configured and Qt is not pointed at a
-// platform that draws nowhere ("offscreen", "minimal"). A box there would wait for an OK that
-// nobody can give.
-bool DisplayVisible();
 
 }  // namespace kustel

@@ -8,7 +8,7 @@ namespace kustel {
 
 // Window mode: the toolkit, then (unless another instance runs) the main window built from the
 // stored settings, the information dialog, and the event loop until the window is closed.
-// Expects a display to be named (DisplayConfigured); one that cannot be reached ends the
+// Expects Qt to have a platform (QtHasAPlatform); a display that cannot be reached ends the
 // program with a clear line on standard error. Returns the exit code.
 int RunWindowMode(const std::u16string& programPath, const std::u16string& title,
                   GuardResult guard);

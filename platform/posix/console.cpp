@@ -39,15 +39,7 @@ bool AnyStandardStreamIsTerminal() {
 }
 
 bool DisplayConfigured() {
-  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
-}
-
-bool DisplayVisible() {
-  if (!IsSet("QT_QPA_PLATFORM")) return DisplayConfigured();
-  // Qt takes the first platform of a list such as "offscreen;xcb", and options after a colon.
-  const std::string_view chosen = std::getenv("QT_QPA_PLATFORM");
-  const std::string_view name = chosen.substr(0, chosen.find_first_of(";:"));
-  return name != "offscreen" && name != "minimal";
+  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
 }
 
 }  // namespace kustel

@@ -77,14 +77,8 @@ bool AnyStandardStreamIsTerminal() {
          IsConsole(StandardHandle(STD_ERROR_HANDLE));
 }
 
-// A Windows program always has a desktop to draw on: there is no display to be named first and
-// none that draws nowhere. (Only a task scheduled to run while nobody is logged on draws where
-// nobody sees it; Kustel is started by its user, from the desktop or a shell.)
+// A Windows program always has a desktop to draw on: there is no display to be named first.
 bool DisplayConfigured() {
-  return true;
-}
-
-bool DisplayVisible() {
   return true;
 }
 

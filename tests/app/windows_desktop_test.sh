@@ -39,8 +39,10 @@ work=$(mktemp -d)
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 xvfb=""
 cleanup() {
-  # Wine ends with its server; the suite's next program starts a headless one again.
+  # Wine ends with its server; the suite's next program starts a headless one again, once this
+  # one is gone (a program that met it going would be ended with it).
   wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
   rm -rf "$work"
 }

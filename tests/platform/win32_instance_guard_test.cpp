@@ -11,6 +11,9 @@
 #include <thread>
 #include <vector>
 
+// CMake puts tests/support/win32 on the include path.
+#include "wine.h"
+
 namespace kustel {
 namespace {
 
@@ -68,8 +71,11 @@ TEST(Win32InstanceGuard, IsNotInheritedByProgramsTheInstanceStarts) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  ASSERT_TRUE(CreateProcessW(self, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
-                             nullptr, nullptr, &startup, &started));
+  ASSERT_TRUE(StartDespiteWine("this test program", [&] {
+    std::wstring line = commandLine;  // CreateProcessW may write into it
+    return CreateProcessW(self, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
+                          nullptr, &startup, &started) != FALSE;
+  }));
 
   attempt.guard.reset();
   EXPECT_EQ(AcquireInstanceGuard().result, GuardResult::kAcquired);

@@ -26,7 +26,8 @@
 #include "platform/settings_backend.h"
 #include "settings/settings_store.h"
 #include "tests/support/fixed_clock.h"
-#include "tests/support/forwarding_file_system.h"
+#include "tests/support/logged_backend.h"
+#include "tests/support/logged_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace kustel {
@@ -54,43 +55,6 @@ inline void RunQueuedEvents() {
 
 class MainFormWorld : public ::testing::Test {
  protected:
-  // Forwards to the real settings file, logging each write.
-  class LoggedBackend final : public SettingsBackend {
-   public:
-    LoggedBackend(SettingsBackend& inner, std::vector<std::string>& log)
-        : inner_(inner), log_(log) {}
-    bool OpenKey() override { return inner_.OpenKey(); }
-    bool ValueExists() override { return inner_.ValueExists(); }
-    ReadResult ReadValue(std::u16string& text) override { return inner_.ReadValue(text); }
-    bool WriteValue(const std::u16string& text) override {
-      log_.push_back("save " + Utf8(text));
-      return !writeFails && inner_.WriteValue(text);
-    }
-    void CloseKey() override { inner_.CloseKey(); }
-    bool writeFails = false;  // a fault the real folder cannot be made to show as root
-
-   private:
-    SettingsBackend& inner_;
-    std::vector<std::string>& log_;
-  };
-
-  // Forwards to the real file system, logging each rename by the old name.
-  class LoggedFiles final : public ForwardingFileSystem {
-   public:
-    LoggedFiles(FileSystem& inner, std::vector<std::string>& log)
-        : ForwardingFileSystem(inner), log_(log) {}
-    RenameResult RenameNoReplace(const std::u16string& from, const std::u16string& to) override {
-      log_.push_back("rename " + TextToBytes(SplitName(from)));
-      return ForwardingFileSystem::RenameNoReplace(from, to);
-    }
-
-   private:
-    static std::u16string SplitName(const std::u16string& path) {
-      return path.substr(path.rfind(u'/') + 1);
-    }
-    std::vector<std::string>& log_;
-  };
-
   MainFormWorld() {
     TestApplication();
     setenv("XDG_CONFIG_HOME", config_.path().c_str(), 1);

@@ -30,7 +30,8 @@
 #include "platform/settings_backend.h"
 #include "settings/settings_store.h"
 #include "tests/support/fixed_clock.h"
-#include "tests/support/forwarding_file_system.h"
+#include "tests/support/logged_backend.h"
+#include "tests/support/logged_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace kustel {
@@ -95,46 +96,6 @@ inline HDROP MakeDrop(const std::vector<std::u16string>& names) {
 
 class MainWindowWorld : public ::testing::Test {
  protected:
-  // Forwards to the real registry, logging each write.
-  class LoggedBackend final : public SettingsBackend {
-   public:
-    LoggedBackend(SettingsBackend& inner, std::vector<std::string>& log)
-        : inner_(inner), log_(log) {}
-    bool OpenKey() override { return inner_.OpenKey(); }
-    bool ValueExists() override { return inner_.ValueExists(); }
-    ReadResult ReadValue(std::u16string& text) override { return inner_.ReadValue(text); }
-    bool WriteValue(const std::u16string& text) override {
-      log_.push_back("save " + Utf8(text));
-      return inner_.WriteValue(text);
-    }
-    void CloseKey() override { inner_.CloseKey(); }
-
-   private:
-    SettingsBackend& inner_;
-    std::vector<std::string>& log_;
-  };
-
-  // Forwards to the real file system, logging each rename by the old name.
-  class LoggedFiles final : public ForwardingFileSystem {
-   public:
-    LoggedFiles(FileSystem& inner, std::vector<std::string>& log)
-        : ForwardingFileSystem(inner), log_(log) {}
-    RenameResult RenameNoReplace(const std::u16string& from, const std::u16string& to) override {
-      log_.push_back("rename " + Utf8(from.substr(from.rfind(u'\\') + 1)));
-      return ForwardingFileSystem::RenameNoReplace(from, to);
-    }
-    // A failure the engine does not handle, for the path that ends in `failingName`.
-    FileStatus StatusOf(const std::u16string& path) override {
-      if (!failingName.empty() && path.ends_with(failingName))
-        throw std::runtime_error("Das Laufwerk ist nicht bereit");
-      return ForwardingFileSystem::StatusOf(path);
-    }
-    std::u16string failingName;
-
-   private:
-    std::vector<std::string>& log_;
-  };
-
   static constexpr wchar_t kKeyPath[] = L"software\\tolm\\kustel";
   static constexpr wchar_t kValueName[] = L"cfg_regstring";
 

@@ -239,8 +239,12 @@ Finished RunToTheEnd(std::u16string commandLine) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(commandLine.data()), nullptr, nullptr,
-                      FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup, &process)) {
+  const bool started = StartDespiteWine(TextToBytes(commandLine).c_str(), [&] {
+    std::u16string line = commandLine;  // CreateProcessW may write into it
+    return CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(line.data()), nullptr, nullptr, FALSE,
+                          CREATE_SUSPENDED, nullptr, nullptr, &startup, &process) != FALSE;
+  });
+  if (!started) {
     ADD_FAILURE() << "cannot start " << TextToBytes(commandLine) << ", error " << GetLastError();
     CloseHandle(job);
     return finished;

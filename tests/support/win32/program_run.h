@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/name_codec.h"
+#include "wine.h"
 
 namespace kustel {
 
@@ -154,10 +155,14 @@ class RunningProgram {
       startup.hStdInput = program_run::ConsoleHandle(L"CONIN$");
       startup.hStdOutput = program_run::ConsoleHandle(L"CONOUT$");
     }
-    std::u16string line = commandLine;
-    if (!CreateProcessW(program_run::Wide(program), reinterpret_cast<wchar_t*>(line.data()),
-                        nullptr, nullptr, streams != Streams::kNone,
-                        suspended ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup, &process_)) {
+    const bool started = StartDespiteWine(TextToBytes(program).c_str(), [&] {
+      std::u16string line = commandLine;  // CreateProcessW may write into it
+      return CreateProcessW(program_run::Wide(program), reinterpret_cast<wchar_t*>(line.data()),
+                            nullptr, nullptr, streams != Streams::kNone,
+                            suspended ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup,
+                            &process_) != FALSE;
+    });
+    if (!started) {
       ADD_FAILURE() << "cannot start the program, error " << GetLastError();
       process_ = {};
     }
