@@ -71,8 +71,10 @@ $(printf '%s\n' "$expected" >"$work/expected"; printf '%s\n' "$actual" | diff "$
     usr/share/Thunar/sendto/kustel.desktop; do
     [ ! -x "$root/$file" ] || fail "$file is executable"
   done
-  # Installed for /usr, every entry calls the command by name, which every session finds.
-  grep -qx 'Exec=kustel %F' "$root/usr/share/applications/io.github.kustel.Kustel.desktop" &&
+  # Installed for /usr, every entry calls the command by name, which every session finds; the
+  # menu entry hands it no file.
+  grep -qx 'Exec=sh -c "exec kustel" kustel' \
+    "$root/usr/share/applications/io.github.kustel.Kustel.desktop" &&
     grep -qx 'Exec=kustel %F' "$root/usr/share/kio/servicemenus/kustel.desktop" &&
     grep -qx 'Exec=kustel %F' "$root/usr/share/nemo/actions/kustel.nemo_action" &&
     grep -qx 'Exec=kustel %F' "$root/usr/share/Thunar/sendto/kustel.desktop" &&
