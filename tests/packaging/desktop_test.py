@@ -286,19 +286,6 @@ class FileManagerActions(Installation):
         self.assertEqual(launched.returncode, 0, launched.stderr)
         self.assert_stamped_in_one_call(self.names)
 
-    def test_nautilus_script(self):
-        # Linked in as the README says; Nautilus runs it in the folder it shows, with the
-        # selected names as arguments.
-        scripts = os.path.join(self.work, "nautilus-scripts")
-        os.makedirs(scripts, exist_ok=True)
-        link = os.path.join(scripts, "Mit Kustel stempeln")
-        if not os.path.lexists(link):
-            os.symlink(os.path.join(self.share, "kustel", "nautilus-script"), link)
-        self.make_files(*self.names)
-        ran = self.run_in_session([link] + self.names, cwd=self.files)
-        self.assertEqual(ran.returncode, 0, ran.stderr)
-        self.assert_stamped_in_one_call(self.names)
-
 
 if __name__ == "__main__":
     BUILD = sys.argv.pop(1)

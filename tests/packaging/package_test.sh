@@ -45,6 +45,7 @@ usr/share/Thunar/sendto/kustel.desktop
 usr/share/applications/io.github.kustel.Kustel.desktop
 usr/share/doc/kustel/changelog.gz
 usr/share/doc/kustel/copyright
+usr/share/file-manager/actions/kustel.desktop
 usr/share/icons/hicolor/128x128/apps/kustel.png
 usr/share/icons/hicolor/16x16/apps/kustel.png
 usr/share/icons/hicolor/256x256/apps/kustel.png
@@ -53,9 +54,9 @@ usr/share/icons/hicolor/48x48/apps/kustel.png
 usr/share/icons/hicolor/64x64/apps/kustel.png
 usr/share/icons/hicolor/scalable/apps/kustel.svg
 usr/share/kio/servicemenus/kustel.desktop
-usr/share/kustel/nautilus-script
 usr/share/man/man1/kustel.1.gz
 usr/share/metainfo/io.github.kustel.Kustel.metainfo.xml
+usr/share/nautilus-python/extensions/kustel.py
 usr/share/nemo/actions/kustel.nemo_action'
   actual=$(cd "$root" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
   [ "$actual" = "$expected" ] || fail "files differ from the expected list:
@@ -63,12 +64,11 @@ $(printf '%s\n' "$expected" >"$work/expected"; printf '%s\n' "$actual" | diff "$
 
   # The command is a relative link into the program's own folder, beside its window module.
   [ "$(readlink "$root/usr/bin/kustel")" = ../libexec/kustel/kustel ] || fail "link"
-  for file in usr/libexec/kustel/kustel usr/share/kustel/nautilus-script; do
-    [ -x "$root/$file" ] || fail "$file is not executable"
-  done
+  [ -x "$root/usr/libexec/kustel/kustel" ] || fail "the program is not executable"
   for file in usr/share/applications/io.github.kustel.Kustel.desktop \
     usr/share/kio/servicemenus/kustel.desktop usr/share/nemo/actions/kustel.nemo_action \
-    usr/share/Thunar/sendto/kustel.desktop; do
+    usr/share/Thunar/sendto/kustel.desktop usr/share/file-manager/actions/kustel.desktop \
+    usr/share/nautilus-python/extensions/kustel.py; do
     [ ! -x "$root/$file" ] || fail "$file is executable"
   done
   # Installed for /usr, every entry calls the command by name, which every session finds; the
@@ -78,8 +78,9 @@ $(printf '%s\n' "$expected" >"$work/expected"; printf '%s\n' "$actual" | diff "$
     grep -qx 'Exec=kustel %F' "$root/usr/share/kio/servicemenus/kustel.desktop" &&
     grep -qx 'Exec=kustel %F' "$root/usr/share/nemo/actions/kustel.nemo_action" &&
     grep -qx 'Exec=kustel %F' "$root/usr/share/Thunar/sendto/kustel.desktop" &&
-    grep -qx 'exec kustel "$@"' "$root/usr/share/kustel/nautilus-script" ||
-    fail "an entry does not call kustel %F"
+    grep -qx 'Exec=kustel %F' "$root/usr/share/file-manager/actions/kustel.desktop" &&
+    grep -qx 'PROGRAM = "kustel"' "$root/usr/share/nautilus-python/extensions/kustel.py" ||
+    fail "an entry does not call kustel with the files"
   ! grep -rl -e "$source" -e _CPack_Packages "$root/usr/share" || fail "a build path leaked"
 
   for size in 16 32 48 64 128 256; do
@@ -113,7 +114,7 @@ $(printf '%s\n' "$expected" >"$work/expected"; printf '%s\n' "$actual" | diff "$
   ;;
 
 control)
-  fields=$(dpkg-deb -f "$deb" Package Version Architecture Depends)
+  fields=$(dpkg-deb -f "$deb" Package Version Architecture Depends Recommends Suggests)
   printf '%s\n' "$fields"
   printf '%s\n' "$fields" | grep -qx 'Package: kustel' || fail "package name"
   printf '%s\n' "$fields" | grep -qx "Version: $version" || fail "version"
@@ -125,6 +126,10 @@ control)
     printf '%s' "$depends" | tr ',' '\n' | grep -q "^ *$package\( \|$\)" ||
       fail "Depends lacks $package"
   done
+  # GNOME Files reads Kustel's entry through nautilus-python; PCManFM and Caja through
+  # extensions that only their users want.
+  printf '%s\n' "$fields" | grep -qx 'Recommends: python3-nautilus' || fail "Recommends"
+  printf '%s\n' "$fields" | grep -qx 'Suggests: libfm-modules, caja-actions' || fail "Suggests"
   # The changelog's newest entry is this version.
   zcat "$root/usr/share/doc/kustel/changelog.gz" >"$work/changelog"
   [ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" = "$version" ] ||
