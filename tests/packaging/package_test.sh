@@ -54,6 +54,7 @@ usr/share/icons/hicolor/48x48/apps/kustel.png
 usr/share/icons/hicolor/64x64/apps/kustel.png
 usr/share/icons/hicolor/scalable/apps/kustel.svg
 usr/share/kio/servicemenus/kustel.desktop
+usr/share/man/de/man1/kustel.1.gz
 usr/share/man/man1/kustel.1.gz
 usr/share/metainfo/io.github.kustel.Kustel.metainfo.xml
 usr/share/nautilus-python/extensions/kustel.py
@@ -93,14 +94,23 @@ $(printf '%s\n' "$expected" >"$work/expected"; printf '%s\n' "$actual" | diff "$
   sizes=$(for entry in 0 1 2 3; do od -An -tu1 -j$((6 + 16 * entry)) -N1 "$ico"; done | tr -d ' \n')
   [ "$sizes" = 1632480 ] || fail "kustel.ico holds the sizes $sizes"
 
-  # The manual page is compressed and renders without a single warning.
-  gzip -t "$root/usr/share/man/man1/kustel.1.gz"
-  LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/man1/kustel.1.gz" \
-    >"$work/man.txt" 2>"$work/man.err"
-  [ ! -s "$work/man.err" ] || fail "man page warnings: $(cat "$work/man.err")"
-  page=$(tr -s ' \n' '  ' <"$work/man.txt")
-  for text in cfg_regstring RÜCKGABEWERT 'Das Programm KUSTEL läuft bereits' "Kustel $version"; do
-    printf '%s' "$page" | grep -q "$text" || fail "the manual page lacks $text"
+  # The manual pages, English in man1 and German in de/man1, are compressed and render without
+  # a single warning; each is true to both modes and names the file managers' entries.
+  for page in "man1 Mit Kustel stempeln;EXIT STATUS;standard error" \
+    "de/man1 Mit Kustel stempeln;RÜCKGABEWERT;Standardfehlerausgabe"; do
+    folder=${page%% *} texts=${page#* }
+    file=$root/usr/share/man/$folder/kustel.1.gz
+    gzip -t "$file"
+    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$file" >"$work/man.txt" 2>"$work/man.err"
+    [ ! -s "$work/man.err" ] || fail "$folder: man page warnings: $(cat "$work/man.err")"
+    text=$(tr -s ' \n' '  ' <"$work/man.txt")
+    old_ifs=$IFS IFS=';'
+    for wanted in $texts cfg_regstring 'Das Programm KUSTEL läuft bereits' "Kustel $version" \
+      'Einstellungen konnten nicht gelesen werden, Programm wird fortgesetzt.' \
+      'Einstellungen konnten nicht gespeichert werden' 'Senden an' python3-nautilus; do
+      printf '%s' "$text" | grep -qF -- "$wanted" || fail "$folder: the manual page lacks $wanted"
+    done
+    IFS=$old_ifs
   done
 
   # Debian's machine-readable copyright, its licence text the one in LICENSE.
