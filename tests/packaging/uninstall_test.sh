@@ -27,6 +27,15 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 make -s -C "$source" uninstall PREFIX="$prefix" >"$work/uninstall.log"
 listing | diff "$work/before" - || fail "the prefix differs from before the installation"
 
+# GNOME Files imports the extension, and Python caches its byte code beside it: the cache goes
+# with the extension.
+cmake --install "$build" --prefix "$prefix" >/dev/null
+extensions="$prefix/share/nautilus-python/extensions"
+mkdir "$extensions/__pycache__"
+touch "$extensions/__pycache__/kustel.cpython-311.pyc"
+make -s -C "$source" uninstall PREFIX="$prefix" >"$work/uninstall.log"
+listing | diff "$work/before" - || fail "the extension's byte code stayed"
+
 # Something of the user's in a folder the installation created keeps that folder.
 cmake --install "$build" --prefix "$prefix" >/dev/null
 echo notes >"$prefix/share/kustel/notes.txt"
