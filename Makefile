@@ -9,6 +9,10 @@ PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libg
             zlib1g-dev libgtest-dev fonts-dejavu-core fonts-wine xvfb xdotool libx11-dev \
             dpkg-dev file desktop-file-utils appstream libglib2.0-bin shared-mime-info python3-gi \
             man-db
+# The file managers whose "Mit Kustel stempeln" the tests drive, with the extensions that read
+# Kustel's entries, a window manager, a session bus, and ImageMagick to watch the screen.
+FILE_MANAGER_PACKAGES := nautilus python3-nautilus thunar nemo pcmanfm-qt lxmenu-data pcmanfm \
+                         libfm-modules caja caja-actions openbox dbus-daemon imagemagick
 # The Windows program: the mingw-w64 cross compiler (posix threads) and its binutils (windres,
 # objdump), zlib and GoogleTest's sources for it, Wine with its own fonts to run its tests,
 # ImageMagick to read back the pixels of its windows on Xvfb, NSIS and zip for its installer and
@@ -18,13 +22,13 @@ WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86
 FUZZ_SECONDS ?= 30
 PREFIX ?= $(HOME)/.local
 
-.PHONY: run test deps deps-windows build build-asan build-fuzz windows clean format info-picture \
-        info-picture-linux info-picture-windows package install uninstall icons
+.PHONY: run test deps deps-windows deps-file-managers build build-asan build-fuzz windows clean \
+        format info-picture info-picture-linux info-picture-windows package install uninstall icons
 
 run: build
 	./build/default/app/kustel $(ARGS)
 
-test: build build-asan build-fuzz windows
+test: build build-asan build-fuzz windows deps-file-managers
 	ctest --preset fuzz
 	ctest --preset asan
 	ctest --preset windows
@@ -49,6 +53,9 @@ deps:
 
 deps-windows:
 	$(call install-missing,$(WINDOWS_PACKAGES))
+
+deps-file-managers:
+	$(call install-missing,$(FILE_MANAGER_PACKAGES))
 
 build: deps
 	cmake --preset default >/dev/null

@@ -1,4 +1,4 @@
-# Writes Kustel's desktop-style files for the prefix they are installed under. Included by the
+# Writes Kustel's menu entry and file-manager entries for the prefix they are installed under. Included by the
 # install script, where CMAKE_INSTALL_PREFIX is the prefix of this very installation (the one
 # given to `cmake --install --prefix`, /usr when CPack builds the package), so one build serves a
 # package and a home folder alike. Set by the caller: KUSTEL_BINDIR, KUSTEL_STAGING (a folder of
@@ -50,22 +50,33 @@ function(kustel_shell_word out value)
   set(${out} "${value}" PARENT_SCOPE)
 endfunction()
 
+# A Python string literal in double quotes.
+function(kustel_python_string out value)
+  string(REPLACE "\\" "\\\\" value "${value}")
+  string(REPLACE "\"" "\\\"" value "${value}")
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+
 kustel_exec_argument(KUSTEL_EXEC "${kustel_program}")
 kustel_key_file_escape(KUSTEL_TRY_EXEC "${kustel_program}")
 kustel_shell_word(kustel_shell_program "${kustel_program}")
-set(KUSTEL_SCRIPT_EXEC "${kustel_shell_program}")
 kustel_key_file_escape(KUSTEL_SHELL_EXEC "${kustel_shell_program}")
+kustel_python_string(KUSTEL_PYTHON_PROGRAM "${kustel_program}")
+
+# The menu entry's command, which opens the window and never hands the program a file. GIO and
+# KIO append a file to an Exec without a file field code as if it said %f, so the program is
+# started through sh -c: what is appended becomes a positional parameter of a command that
+# uses none. The word after the command is the name sh gives itself in its messages.
+kustel_exec_argument(kustel_window_command "exec ${kustel_shell_program}")
+set(KUSTEL_WINDOW_EXEC "sh -c ${kustel_window_command} kustel")
 
 # Copies TEMPLATE, configured for this prefix, to DESTINATION (below the prefix) as NAME.
+# SOURCE marks program source, which keeps its comments.
 function(kustel_install_configured template destination name)
-  cmake_parse_arguments(ARG "EXECUTABLE;SCRIPT" "" "" ${ARGN})
-  if(ARG_SCRIPT)
-    # A shell script wants its words unescaped for a key file.
-    set(KUSTEL_SHELL_EXEC "${KUSTEL_SCRIPT_EXEC}")
-  endif()
+  cmake_parse_arguments(ARG "EXECUTABLE;SOURCE" "" "" ${ARGN})
   set(staged "${KUSTEL_STAGING}/${name}")
   configure_file("${template}" "${staged}" @ONLY)
-  if(NOT ARG_SCRIPT)
+  if(NOT ARG_SOURCE)
     # The templates' comments speak to Kustel's developers; the installed files go without.
     file(READ "${staged}" text)
     string(REGEX REPLACE "(^|\n)#[^\n]*" "" text "${text}")

@@ -31,10 +31,11 @@ Datum (heute, das der letzten Änderung oder ein im Kalender gewähltes, in
 Namen sortierter Ordner zugleich zeitlich geordnet ist. Erneutes Stempeln
 behält den Stempel oder nimmt ihn ab. Kustel überschreibt nie eine Datei.
 .
-Das Paket bringt einen Menüeintrag, der unter „Öffnen mit“ angeboten wird,
-ohne Kustel zum Standardprogramm für einen Dateityp zu machen, und die
-Aktion „Mit Kustel stempeln“ für Dolphin, Nemo und Thunar sowie ein Skript
-für GNOME Dateien.")
+Das Paket bringt einen Menüeintrag, der das Fenster öffnet, und den Eintrag
+„Mit Kustel stempeln“ im Kontextmenü von GNOME Dateien, Dolphin, Nemo,
+PCManFM, PCManFM-Qt und Caja sowie unter „Senden an“ in Thunar. Keine
+Dateiverwaltung kann Kustel zum Programm machen, das Dateien beim
+Doppelklick öffnet.")
 
 # Beside what dpkg-shlibdeps finds (Qt Core, Gui, Widgets, zlib, the C and C++ libraries):
 # - qt6-qpa-plugins holds the X11 platform plugin, without which no window opens; libqt6gui6
@@ -44,5 +45,11 @@ für GNOME Dateien.")
 # - qt6-translations-l10n: Qt's own buttons and dialogs in German.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, qt6-translations-l10n")
+# The file managers that read Kustel's entries only through an extension of their own: GNOME
+# Files through nautilus-python (recommended, so that "Mit Kustel stempeln" is there for every
+# user of the default desktop); PCManFM through libfm's modules and Caja through caja-actions,
+# which only their users want.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3-nautilus")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libfm-modules, caja-actions")
 
 include(CPack)

@@ -10,8 +10,9 @@ trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 kustel=$work/prefix/bin/kustel
 test -L "$kustel"
-# Installed outside /usr, the menu entry calls the program by its absolute path.
-grep -qx "Exec=$work/prefix/bin/kustel %F" "$work/prefix/share/applications/io.github.kustel.Kustel.desktop"
+# Installed outside /usr, the menu entry calls the program by its absolute path, and with no file.
+grep -qx "Exec=sh -c \"exec $work/prefix/bin/kustel\" kustel" \
+  "$work/prefix/share/applications/io.github.kustel.Kustel.desktop"
 
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" TZ=Europe/Berlin
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM

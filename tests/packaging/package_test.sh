@@ -45,6 +45,7 @@ usr/share/Thunar/sendto/kustel.desktop
 usr/share/applications/io.github.kustel.Kustel.desktop
 usr/share/doc/kustel/changelog.gz
 usr/share/doc/kustel/copyright
+usr/share/file-manager/actions/kustel.desktop
 usr/share/icons/hicolor/128x128/apps/kustel.png
 usr/share/icons/hicolor/16x16/apps/kustel.png
 usr/share/icons/hicolor/256x256/apps/kustel.png
@@ -53,9 +54,10 @@ usr/share/icons/hicolor/48x48/apps/kustel.png
 usr/share/icons/hicolor/64x64/apps/kustel.png
 usr/share/icons/hicolor/scalable/apps/kustel.svg
 usr/share/kio/servicemenus/kustel.desktop
-usr/share/kustel/nautilus-script
+usr/share/man/de/man1/kustel.1.gz
 usr/share/man/man1/kustel.1.gz
 usr/share/metainfo/io.github.kustel.Kustel.metainfo.xml
+usr/share/nautilus-python/extensions/kustel.py
 usr/share/nemo/actions/kustel.nemo_action'
   actual=$(cd "$root" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
   [ "$actual" = "$expected" ] || fail "files differ from the expected list:
@@ -63,21 +65,23 @@ $(printf '%s\n' "$expected" >"$work/expected"; printf '%s\n' "$actual" | diff "$
 
   # The command is a relative link into the program's own folder, beside its window module.
   [ "$(readlink "$root/usr/bin/kustel")" = ../libexec/kustel/kustel ] || fail "link"
-  for file in usr/libexec/kustel/kustel usr/share/kustel/nautilus-script; do
-    [ -x "$root/$file" ] || fail "$file is not executable"
-  done
+  [ -x "$root/usr/libexec/kustel/kustel" ] || fail "the program is not executable"
   for file in usr/share/applications/io.github.kustel.Kustel.desktop \
     usr/share/kio/servicemenus/kustel.desktop usr/share/nemo/actions/kustel.nemo_action \
-    usr/share/Thunar/sendto/kustel.desktop; do
+    usr/share/Thunar/sendto/kustel.desktop usr/share/file-manager/actions/kustel.desktop \
+    usr/share/nautilus-python/extensions/kustel.py; do
     [ ! -x "$root/$file" ] || fail "$file is executable"
   done
-  # Installed for /usr, every entry calls the command by name, which every session finds.
-  grep -qx 'Exec=kustel %F' "$root/usr/share/applications/io.github.kustel.Kustel.desktop" &&
+  # Installed for /usr, every entry calls the command by name, which every session finds; the
+  # menu entry hands it no file.
+  grep -qx 'Exec=sh -c "exec kustel" kustel' \
+    "$root/usr/share/applications/io.github.kustel.Kustel.desktop" &&
     grep -qx 'Exec=kustel %F' "$root/usr/share/kio/servicemenus/kustel.desktop" &&
     grep -qx 'Exec=kustel %F' "$root/usr/share/nemo/actions/kustel.nemo_action" &&
     grep -qx 'Exec=kustel %F' "$root/usr/share/Thunar/sendto/kustel.desktop" &&
-    grep -qx 'exec kustel "$@"' "$root/usr/share/kustel/nautilus-script" ||
-    fail "an entry does not call kustel %F"
+    grep -qx 'Exec=kustel %F' "$root/usr/share/file-manager/actions/kustel.desktop" &&
+    grep -qx 'PROGRAM = "kustel"' "$root/usr/share/nautilus-python/extensions/kustel.py" ||
+    fail "an entry does not call kustel with the files"
   ! grep -rl -e "$source" -e _CPack_Packages "$root/usr/share" || fail "a build path leaked"
 
   for size in 16 32 48 64 128 256; do
@@ -90,14 +94,23 @@ $(printf '%s\n' "$expected" >"$work/expected"; printf '%s\n' "$actual" | diff "$
   sizes=$(for entry in 0 1 2 3; do od -An -tu1 -j$((6 + 16 * entry)) -N1 "$ico"; done | tr -d ' \n')
   [ "$sizes" = 1632480 ] || fail "kustel.ico holds the sizes $sizes"
 
-  # The manual page is compressed and renders without a single warning.
-  gzip -t "$root/usr/share/man/man1/kustel.1.gz"
-  LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/man1/kustel.1.gz" \
-    >"$work/man.txt" 2>"$work/man.err"
-  [ ! -s "$work/man.err" ] || fail "man page warnings: $(cat "$work/man.err")"
-  page=$(tr -s ' \n' '  ' <"$work/man.txt")
-  for text in cfg_regstring RÜCKGABEWERT 'Das Programm KUSTEL läuft bereits' "Kustel $version"; do
-    printf '%s' "$page" | grep -q "$text" || fail "the manual page lacks $text"
+  # The manual pages, English in man1 and German in de/man1, are compressed and render without
+  # a single warning; each is true to both modes and names the file managers' entries.
+  for page in "man1 Mit Kustel stempeln;EXIT STATUS;standard error" \
+    "de/man1 Mit Kustel stempeln;RÜCKGABEWERT;Standardfehlerausgabe"; do
+    folder=${page%% *} texts=${page#* }
+    file=$root/usr/share/man/$folder/kustel.1.gz
+    gzip -t "$file"
+    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$file" >"$work/man.txt" 2>"$work/man.err"
+    [ ! -s "$work/man.err" ] || fail "$folder: man page warnings: $(cat "$work/man.err")"
+    text=$(tr -s ' \n' '  ' <"$work/man.txt")
+    old_ifs=$IFS IFS=';'
+    for wanted in $texts cfg_regstring 'Das Programm KUSTEL läuft bereits' "Kustel $version" \
+      'Einstellungen konnten nicht gelesen werden, Programm wird fortgesetzt.' \
+      'Einstellungen konnten nicht gespeichert werden' 'Senden an' python3-nautilus; do
+      printf '%s' "$text" | grep -qF -- "$wanted" || fail "$folder: the manual page lacks $wanted"
+    done
+    IFS=$old_ifs
   done
 
   # Debian's machine-readable copyright, its licence text the one in LICENSE.
@@ -111,7 +124,7 @@ $(printf '%s\n' "$expected" >"$work/expected"; printf '%s\n' "$actual" | diff "$
   ;;
 
 control)
-  fields=$(dpkg-deb -f "$deb" Package Version Architecture Depends)
+  fields=$(dpkg-deb -f "$deb" Package Version Architecture Depends Recommends Suggests)
   printf '%s\n' "$fields"
   printf '%s\n' "$fields" | grep -qx 'Package: kustel' || fail "package name"
   printf '%s\n' "$fields" | grep -qx "Version: $version" || fail "version"
@@ -123,6 +136,10 @@ control)
     printf '%s' "$depends" | tr ',' '\n' | grep -q "^ *$package\( \|$\)" ||
       fail "Depends lacks $package"
   done
+  # GNOME Files reads Kustel's entry through nautilus-python; PCManFM and Caja through
+  # extensions that only their users want.
+  printf '%s\n' "$fields" | grep -qx 'Recommends: python3-nautilus' || fail "Recommends"
+  printf '%s\n' "$fields" | grep -qx 'Suggests: libfm-modules, caja-actions' || fail "Suggests"
   # The changelog's newest entry is this version.
   zcat "$root/usr/share/doc/kustel/changelog.gz" >"$work/changelog"
   [ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" = "$version" ] ||

@@ -27,11 +27,30 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 make -s -C "$source" uninstall PREFIX="$prefix" >"$work/uninstall.log"
 listing | diff "$work/before" - || fail "the prefix differs from before the installation"
 
+# GNOME Files imports the extension, and Python caches its byte code beside it: the cache goes
+# with the extension.
+cmake --install "$build" --prefix "$prefix" >/dev/null
+extensions="$prefix/share/nautilus-python/extensions"
+mkdir "$extensions/__pycache__"
+touch "$extensions/__pycache__/kustel.cpython-311.pyc"
+make -s -C "$source" uninstall PREFIX="$prefix" >"$work/uninstall.log"
+listing | diff "$work/before" - || fail "the extension's byte code stayed"
+
 # Something of the user's in a folder the installation created keeps that folder.
 cmake --install "$build" --prefix "$prefix" >/dev/null
 echo notes >"$prefix/share/kustel/notes.txt"
 make -s -C "$source" uninstall PREFIX="$prefix" >"$work/uninstall.log"
 [ -f "$prefix/share/kustel/notes.txt" ] || fail "the user's file went"
-[ ! -e "$prefix/share/kustel/nautilus-script" ] && [ ! -e "$prefix/bin/kustel" ] &&
+[ ! -e "$prefix/share/nautilus-python/extensions/kustel.py" ] && [ ! -e "$prefix/bin/kustel" ] &&
   [ ! -e "$prefix/libexec/kustel" ] || fail "Kustel's files stayed"
+
+# An installation over an earlier one takes away what that one wrote and this one no longer
+# does, as dpkg does on an upgrade: here the GNOME Files script of earlier versions.
+cmake --install "$build" --prefix "$prefix" >/dev/null
+script="$prefix/share/kustel/nautilus-script"
+printf '#!/bin/sh\n' >"$script"
+printf '%s\n' "$script" >>"$prefix/share/kustel/installed-files"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+[ ! -e "$script" ] || fail "the earlier installation's script stayed"
+! grep -qxF "$script" "$prefix/share/kustel/installed-files" || fail "the record still names it"
 echo "install and uninstall in a home prefix leave it as it was"
