@@ -1,8 +1,8 @@
 #include "gui/win32/liz_dialog.h"
 
+#include "gui/liz_definition.h"
 #include "gui/win32/handler_guard.h"
 #include "gui/win32/info_bitmap.h"
-#include "gui/win32/liz_layout.h"
 #include "gui/win32/scroll_box.h"
 #include "gui/win32/top_window.h"
 #include "platform/win32/wide_text.h"
@@ -11,9 +11,6 @@ namespace kustel {
 namespace {
 
 constexpr wchar_t kLizClass[] = L"KustelLizForm";
-// A fixed dialog frame with a close box and nothing else in the title bar.
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExtendedStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 
 bool ControlHeld() {
   return GetKeyState(VK_CONTROL) < 0;
@@ -48,7 +45,7 @@ bool IsCloseLetter(WPARAM character) {
 
 LizDialog::LizDialog(HWND owner, std::u16string title) : owner_(owner), title_(std::move(title)) {
   const WindowDefinition& definition = LizDefinition();
-  window_ = CreateTopWindow(this, kLizClass, definition, kStyle, kExtendedStyle, owner);
+  window_ = CreateTopWindow(this, kLizClass, definition, owner);
   controls_ = std::make_unique<ControlSet>(window_, definition);
   ShowPicture();
 }

@@ -4,12 +4,11 @@
 
 #include <cwctype>
 
+#include "gui/main_definition.h"
 #include "gui/win32/control_set.h"
 #include "gui/win32/drop_area.h"
-#include "gui/win32/focusless_button.h"
 #include "gui/win32/handler_guard.h"
 #include "gui/win32/liz_dialog.h"
-#include "gui/win32/main_layout.h"
 #include "gui/win32/message_box.h"
 #include "gui/win32/month_calendar.h"
 #include "gui/win32/radio_group.h"
@@ -23,20 +22,14 @@ namespace kustel {
 namespace {
 
 constexpr wchar_t kMainClass[] = L"KustelMainForm";
-// A title bar with minimise, maximise and close boxes, and no sizing border: the window cannot
-// be resized, and maximising keeps its size (WM_GETMINMAXINFO).
-constexpr DWORD kStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kExtendedStyle = 0;
 
 // Posted to itself for each drop, so the names are handled after the drop has returned.
 constexpr UINT kDroppedMessage = WM_APP + 1;
 
-constexpr size_t kTypedFreeTextLimit = 25;
-
-std::vector<HWND> Items(const ControlSet& controls, int first, int count) {
+// The radio items of a group, in their order.
+std::vector<HWND> Items(const ControlSet& controls, int group) {
   std::vector<HWND> items;
-  for (int i = 0; i < count; ++i) items.push_back(controls[first + i]);
+  for (const int item : ChildrenOf(MainDefinition(), group)) items.push_back(controls[item]);
   return items;
 }
 
@@ -52,7 +45,7 @@ bool TakesTypedCharacters(HWND focus) {
 
 MainWindow::MainWindow(MainFormServices services, std::u16string title) : title_(std::move(title)) {
   const WindowDefinition& definition = MainDefinition();
-  window_ = CreateTopWindow(this, kMainClass, definition, kStyle, kExtendedStyle, nullptr);
+  window_ = CreateTopWindow(this, kMainClass, definition, nullptr);
   SetBoxOwner(window_);
   controls_ = std::make_unique<ControlSet>(window_, definition);
   WireControls();
@@ -70,11 +63,13 @@ HWND MainWindow::Control(int id) const {
 }
 
 void MainWindow::WireControls() {
-  datumGroup_ = std::make_unique<RadioGroup>(Items(*controls_, kDatumItem0, kDatumItemCount));
-  formatGroup_ = std::make_unique<RadioGroup>(Items(*controls_, kFormatItem0, kFormatItemCount));
+  datumGroup_ = std::make_unique<RadioGroup>(Items(*controls_, kDatumRGroup));
+  formatGroup_ = std::make_unique<RadioGroup>(Items(*controls_, kFormatRGroup));
   fuellzeichen_ = std::make_unique<TypeAheadCombo>(Control(kFuellzeichenComBox));
   einfgDel_ = std::make_unique<TypeAheadCombo>(Control(kEinfgDelComBox));
-  freeText_ = std::make_unique<TypedLengthEdit>(Control(kBeliebigTextEdit), kTypedFreeTextLimit);
+  const ControlDefinition& freeText = ControlOf(MainDefinition(), kBeliebigTextEdit);
+  freeText_ = std::make_unique<TypedLengthEdit>(Control(freeText.id),
+                                                static_cast<size_t>(freeText.typedLimit));
   calendar_ = std::make_unique<MonthCalendar>(
       Control(kMonthCalendar1), [this] { Run([&] { form_->MonthCalendar1Click(); }); });
   dropArea_ =
@@ -82,8 +77,6 @@ void MainWindow::WireControls() {
         drops_.push_back(std::move(names));
         PostMessageW(window_, kDroppedMessage, 0, 0);
       });
-  MakeFocusless(Control(kInfoSBtn));
-  MakeFocusless(Control(kCloseSBtn));
   lastFocus_ = Control(kFuellzeichenComBox);
 }
 
@@ -179,7 +172,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       DestroyWindow(window);
       return 0;
     case WM_GETMINMAXINFO: {
-      const SIZE outer = OuterSize(MainDefinition(), kStyle, kExtendedStyle);
+      const SIZE outer = OuterSize(MainDefinition());
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
       limits->ptMinTrackSize = limits->ptMaxTrackSize = limits->ptMaxSize = {outer.cx, outer.cy};
       return 0;

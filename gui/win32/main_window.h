@@ -1,6 +1,6 @@
 #pragma once
 
-// The main window in Win32: the controls of the window definition Main (gui/win32/main_layout),
+// The main window in Win32: the controls of the window definition Main (gui/main_definition),
 // shown as MainView to the window rules (gui/main_form.h), which decide everything. This class
 // only builds the controls, reads and writes them, and turns their notifications into the
 // handler calls of TMainForm: the radio groups, the type-ahead combo boxes, the typed-length

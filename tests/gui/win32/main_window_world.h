@@ -20,8 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/main_definition.h"
 #include "gui/win32/liz_dialog.h"
-#include "gui/win32/main_layout.h"
 #include "gui/win32/main_window.h"
 #include "gui/win32/message_box.h"
 #include "gui/win32/window_text.h"
@@ -41,6 +41,11 @@ inline std::string Utf8(const std::u16string& text) {
 
 inline std::u16string Text(const std::string& utf8) {
   return BytesToText(utf8);
+}
+
+// How many items a radio group of the main window has.
+inline int ItemCount(int group) {
+  return static_cast<int>(ChildrenOf(MainDefinition(), group).size());
 }
 
 inline void InitCommonControlsOnce() {
