@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QStringList>
 #include <QWidget>
 #include <fstream>
 #include <memory>
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/prefix_formats.h"
 #include "gui/qt/main_window.h"
 #include "gui/qt/message_box.h"
 #include "gui/qt/qt_text.h"
@@ -45,6 +47,13 @@ inline QApplication& TestApplication() {
 
 inline std::string Utf8(const std::u16string& text) {
   return ToQString(text).toStdString();
+}
+
+// The labels of the seven layouts for a fill character, as the window shows them.
+inline QStringList LabelsOf(FillCharacter fill) {
+  QStringList labels;
+  for (const std::u16string& label : FormatLabels(fill)) labels << ToQString(label);
+  return labels;
 }
 
 // Lets the queued parts of a handler (the work after a drop or a calendar click) run.
