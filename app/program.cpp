@@ -12,11 +12,11 @@
 #include "app/application_title.h"
 #include "app/command_line_mode.h"
 #include "app/console_message_sink.h"
-#include "app/error_text.h"
 #include "app/gui_seam.h"
 #include "app/start_texts.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/error_text.h"
 #include "platform/file_system.h"
 #include "platform/instance_guard.h"
 #include "platform/program_entry.h"
@@ -74,10 +74,8 @@ int RunCommandLine(const std::u16string& programPath, const std::u16string& titl
     NativeFileSystem files;
     const std::unique_ptr<SettingsBackend> backend = MakeNativeSettingsBackend();
     return RunCommandLineMode(arguments, {files, clock, *backend, messages}) ? kDone : kNotDone;
-  } catch (const std::exception& failure) {
-    messages.ShowError(FailureText(failure));
   } catch (...) {
-    messages.ShowError(u"");
+    messages.ShowError(CurrentFailureText());
   }
   return kNotDone;
 }

@@ -65,7 +65,7 @@ QMap<QString, QImage> MainWindowShots() {
   PinnedClock clock;
   NativeFileSystem files;
   NothingStored backend;
-  BoxMessageSink messages(QStringLiteral("Kustel"));
+  BoxMessageSink messages(ShowModalBox, u"Kustel");
   SettingsStore settings(backend, messages);
   MainWindow form(MainFormServices{files, clock, settings, messages});
   form.Form().FormCreate();

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   PinnedClock clock;
   kustel::NativeFileSystem files;
   NothingStored backend;
-  kustel::BoxMessageSink messages(QStringLiteral("Kustel"));
+  kustel::BoxMessageSink messages(kustel::ShowModalBox, u"Kustel");
   kustel::SettingsStore settings(backend, messages);
   kustel::MainWindow form(kustel::MainFormServices{files, clock, settings, messages});
   form.Form().FormCreate();

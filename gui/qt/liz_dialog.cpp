@@ -13,10 +13,13 @@
 #include <QShowEvent>
 #include <QWheelEvent>
 
+#include "gui/accelerators.h"
+#include "gui/centring.h"
 #include "gui/info_picture.h"
 #include "gui/liz_definition.h"
 #include "gui/png_decoder.h"
 #include "gui/qt/window_builder.h"
+#include "platform/latin_case.h"
 
 namespace kustel {
 namespace {
@@ -25,9 +28,10 @@ Qt::KeyboardModifiers PlainModifiers(const QKeyEvent* event) {
   return event->modifiers() & ~Qt::KeypadModifier;
 }
 
-// S presses the close button like its accelerator, with or without Alt (and whatever the case).
+// The close button's letter presses it, with or without Alt (and whatever the case).
 bool IsCloseLetter(const QKeyEvent* event) {
-  return event->key() == Qt::Key_S &&
+  const char16_t letter = AcceleratorLetter(ControlOf(LizDefinition(), kCloseBtn).text);
+  return event->key() == LatinUpper(letter) &&
          (PlainModifiers(event) & ~(Qt::AltModifier | Qt::ShiftModifier)) == Qt::NoModifier;
 }
 
@@ -176,8 +180,9 @@ void LizDialog::CentreOnWorkArea() {
   const QRect area = owner->screen()->availableGeometry();
   create();
   const QSize frame = frameGeometry().size();
-  move(area.x() + (area.width() - frame.width()) / 2,
-       area.y() + (area.height() - frame.height()) / 2);
+  const Place place =
+      CentredIn({area.x(), area.y(), area.width(), area.height()}, frame.width(), frame.height());
+  move(place.left, place.top);
 }
 
 }  // namespace kustel

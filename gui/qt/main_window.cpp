@@ -1,5 +1,6 @@
 #include "gui/qt/main_window.h"
 
+#include <QAbstractSpinBox>
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -11,8 +12,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QTableView>
 
+#include "gui/accelerators.h"
+#include "gui/centring.h"
 #include "gui/main_definition.h"
 #include "gui/qt/button_accelerators.h"
 #include "gui/qt/drop_area.h"
@@ -23,6 +25,7 @@
 #include "gui/qt/type_ahead_combo.h"
 #include "gui/qt/typed_length_limit.h"
 #include "gui/qt/window_builder.h"
+#include "platform/latin_case.h"
 
 namespace kustel {
 
@@ -55,19 +58,35 @@ void MainWindow::WireControls() {
       controls_->Get<QListWidget>(kLboxFiles),
       [this](std::vector<std::u16string> paths) { form_->DropFiles(std::move(paths)); });
 
-  // The controls that take no typed characters leave the bare letters to the two buttons: the
-  // drop area, the radio items and the calendar's day grid (not its year field).
-  QList<QWidget*> quiet{controls_->Get<QListWidget>(kLboxFiles)};
-  if (auto* dayGrid = controls_->Get<QCalendarWidget>(kMonthCalendar1)->findChild<QTableView*>())
-    quiet.append(dayGrid);
-  for (const RadioGroup* group : {datumGroup_.get(), formatGroup_.get()})
-    for (int i = 0; i < group->Count(); ++i) quiet.append(group->Item(i));
-  AddButtonAccelerator(controls_->Get<QPushButton>(kInfoSBtn), Qt::Key_I, quiet);
-  AddButtonAccelerator(controls_->Get<QPushButton>(kCloseSBtn), Qt::Key_S, quiet);
+  const QList<QWidget*> quiet = ControlsLettingBareLetters();
+  for (const ControlDefinition& control : MainDefinition().controls) {
+    const char16_t letter =
+        control.kind == ControlKind::kButton ? AcceleratorLetter(control.text) : 0;
+    if (letter != 0)
+      AddButtonAccelerator(controls_->Get<QPushButton>(control.id),
+                           static_cast<Qt::Key>(LatinUpper(letter)), quiet);
+  }
   connect(controls_->Get<QPushButton>(kInfoSBtn), &QPushButton::clicked, this,
           [this] { form_->InfoSBtnClick(); });
   connect(controls_->Get<QPushButton>(kCloseSBtn), &QPushButton::clicked, this,
           [this] { form_->CloseSBtnClick(); });
+}
+
+// Where the focus lets a bare letter press a button: the controls whose kind takes no typed
+// characters, with their parts (the calendar's days and buttons), but no text field among them
+// (the calendar's year).
+QList<QWidget*> MainWindow::ControlsLettingBareLetters() const {
+  QList<QWidget*> quiet;
+  for (const ControlDefinition& control : MainDefinition().controls) {
+    if (!BareLetterPressesButtons(control.kind)) continue;
+    QWidget* widget = (*controls_)[control.id];
+    quiet.append(widget);
+    for (QWidget* part : widget->findChildren<QWidget*>()) {
+      if (!qobject_cast<QLineEdit*>(part) && !qobject_cast<QAbstractSpinBox*>(part))
+        quiet.append(part);
+    }
+  }
+  return quiet;
 }
 
 void MainWindow::CentreOnScreen() {
@@ -75,9 +94,9 @@ void MainWindow::CentreOnScreen() {
   if (!screen) return;
   const QRect area = screen->geometry();
   const QSize outer = frameGeometry().size();
-  // Integer division truncates toward zero, also when the screen is smaller than the window.
-  move(area.x() + (area.width() - outer.width()) / 2,
-       area.y() + (area.height() - outer.height()) / 2);
+  const Place place =
+      CentredIn({area.x(), area.y(), area.width(), area.height()}, outer.width(), outer.height());
+  move(place.left, place.top);
 }
 
 OptionState MainWindow::ReadOptions() const {

@@ -6,6 +6,7 @@
 // boxes, the typed-length limit, the button accelerators), reads and writes them, and turns their
 // events into the handler calls of TMainForm.
 
+#include <QList>
 #include <QWidget>
 #include <memory>
 
@@ -44,6 +45,7 @@ class MainWindow final : public QWidget, public MainView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  QList<QWidget*> ControlsLettingBareLetters() const;
   void CentreOnScreen();
   void WireControls();
 

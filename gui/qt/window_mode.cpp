@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/error_text.h"
 #include "app/start_texts.h"
+#include "gui/failure_box.h"
 #include "gui/qt/german_qt_texts.h"
 #include "gui/qt/kustel_application.h"
 #include "gui/qt/liz_dialog.h"
@@ -46,19 +46,6 @@ std::unique_ptr<KustelApplication> StartApplication(QtArguments& arguments, cons
   return application;
 }
 
-template <typename Step>
-bool RunStep(const QString& title, Step step) {
-  try {
-    step();
-    return true;
-  } catch (const std::exception& failure) {
-    ShowErrorBox(title, FailureText(failure));
-  } catch (...) {
-    ShowErrorBox(title, u"");
-  }
-  return false;
-}
-
 }  // namespace
 
 int RunWindowMode(const std::u16string& programPath, const std::u16string& title,
@@ -69,7 +56,7 @@ int RunWindowMode(const std::u16string& programPath, const std::u16string& title
       StartApplication(arguments, qtTitle, guard);
 
   if (guard == GuardResult::kAlreadyRunning) {
-    ShowModalBox(ToQString(kSecondInstanceCaption), ToQString(kSecondInstanceText));
+    ShowModalBox(kSecondInstanceCaption, kSecondInstanceText);
     return 1;
   }
   RegisterWindowFonts();
@@ -78,20 +65,21 @@ int RunWindowMode(const std::u16string& programPath, const std::u16string& title
   SystemClock clock;
   NativeFileSystem files;
   const std::unique_ptr<SettingsBackend> backend = MakeNativeSettingsBackend();
-  BoxMessageSink messages(qtTitle);
+  BoxMessageSink messages(ShowModalBox, title);
   SettingsStore settings(*backend, messages);
 
   std::unique_ptr<MainWindow> form;
-  if (!RunStep(qtTitle, [&] {
+  if (!RunShowingFailure(ShowModalBox, title, [&] {
         form = std::make_unique<MainWindow>(MainFormServices{files, clock, settings, messages});
       })) {
     return 0;
   }
   // A failure here skips the rest of FormCreate.
-  RunStep(qtTitle, [&] { form->Form().FormCreate(); });
+  RunShowingFailure(ShowModalBox, title, [&] { form->Form().FormCreate(); });
   // The main window owns the dialog: it stays above the window and has no task bar entry.
   LizDialog* dialog = nullptr;
-  if (!RunStep(qtTitle, [&] { dialog = new LizDialog(form.get()); })) return 0;
+  if (!RunShowingFailure(ShowModalBox, title, [&] { dialog = new LizDialog(form.get()); }))
+    return 0;
   form->SetInfoDialog(dialog);
 
   form->show();

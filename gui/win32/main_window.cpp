@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-#include <cwctype>
-
+#include "gui/accelerators.h"
+#include "gui/centring.h"
+#include "gui/failure_box.h"
 #include "gui/main_definition.h"
 #include "gui/win32/control_set.h"
 #include "gui/win32/drop_area.h"
-#include "gui/win32/handler_guard.h"
 #include "gui/win32/liz_dialog.h"
 #include "gui/win32/message_box.h"
 #include "gui/win32/month_calendar.h"
@@ -33,9 +33,9 @@ std::vector<HWND> Items(const ControlSet& controls, int group) {
   return items;
 }
 
-// Edit fields (also a combo box's) take typed characters; on every other control the bare
-// letter of a button presses it.
-bool TakesTypedCharacters(HWND focus) {
+// A text field takes typed characters, whatever control it is part of (a combo box's field, the
+// calendar's year).
+bool IsTextField(HWND focus) {
   wchar_t className[16] = {};
   GetClassNameW(focus, className, 16);
   return _wcsicmp(className, WC_EDITW) == 0;
@@ -80,14 +80,14 @@ void MainWindow::WireControls() {
   lastFocus_ = Control(kFuellzeichenComBox);
 }
 
-// Left and top are (screen - outer size) / 2, truncated toward zero as C++ divides: negative,
-// half the difference off the screen, when the screen is smaller than the window.
 void MainWindow::CentreOnScreen() {
   RECT frame;
   GetWindowRect(window_, &frame);
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
-  SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Place place =
+      CentredIn({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                frame.right - frame.left, frame.bottom - frame.top);
+  SetWindowPos(window_, nullptr, place.left, place.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::Show() {
@@ -98,7 +98,7 @@ void MainWindow::Show() {
 
 template <typename Handler>
 void MainWindow::Run(Handler&& handler) {
-  RunHandler(title_, std::forward<Handler>(handler));
+  RunShowingFailure(ShowModalBox, title_, std::forward<Handler>(handler));
 }
 
 void MainWindow::KeepFocus() {
@@ -106,19 +106,22 @@ void MainWindow::KeepFocus() {
   if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
 }
 
+// Outside a text field the kind of the control holding the focus decides; the window itself takes
+// no typed characters.
+bool MainWindow::BareLettersPressButtonsAt(HWND focus) const {
+  if (IsTextField(focus)) return false;
+  const ControlDefinition* control = controls_->Holding(focus);
+  return control == nullptr || BareLetterPressesButtons(control->kind);
+}
+
 bool MainWindow::PressButtonByLetter(const MSG& message) {
   const bool withAlt = message.message == WM_SYSCHAR;
-  if (!withAlt && (message.message != WM_CHAR || TakesTypedCharacters(GetFocus()))) return false;
-  switch (std::towlower(static_cast<wint_t>(message.wParam))) {
-    case L'i':
-      Run([&] { form_->InfoSBtnClick(); });
-      return true;
-    case L's':
-      Run([&] { form_->CloseSBtnClick(); });
-      return true;
-    default:
-      return false;
-  }
+  if (!withAlt && (message.message != WM_CHAR || !BareLettersPressButtonsAt(GetFocus())))
+    return false;
+  const int button = ButtonOfLetter(MainDefinition(), static_cast<char16_t>(message.wParam));
+  if (button == 0) return false;
+  OnCommand(button, BN_CLICKED);  // as a click
+  return true;
 }
 
 bool MainWindow::PreTranslate(MSG& message) {

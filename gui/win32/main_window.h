@@ -66,6 +66,7 @@ class MainWindow final : public MainView {
   void WireControls();
   void CentreOnScreen();
   void OnCommand(int id, int code);
+  bool BareLettersPressButtonsAt(HWND focus) const;
   bool PressButtonByLetter(const MSG& message);
   void KeepFocus();
   template <typename Handler>

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/start_texts.h"
-#include "gui/win32/handler_guard.h"
+#include "gui/failure_box.h"
 #include "gui/win32/liz_dialog.h"
 #include "gui/win32/main_window.h"
 #include "gui/win32/message_box.h"
@@ -51,20 +51,21 @@ int RunWindowMode(const std::u16string&, const std::u16string& title, GuardResul
   SystemClock clock;
   NativeFileSystem files;
   const std::unique_ptr<SettingsBackend> backend = MakeNativeSettingsBackend();
-  BoxMessageSink messages(title);
+  BoxMessageSink messages(ShowModalBox, title);
   SettingsStore settings(*backend, messages);
 
   std::unique_ptr<MainWindow> window;
-  if (!RunHandler(title, [&] {
+  if (!RunShowingFailure(ShowModalBox, title, [&] {
         window =
             std::make_unique<MainWindow>(MainFormServices{files, clock, settings, messages}, title);
       })) {
     return 0;
   }
   // A failure here skips the rest of FormCreate; the window opens all the same.
-  RunHandler(title, [&] { window->Form().FormCreate(); });
+  RunShowingFailure(ShowModalBox, title, [&] { window->Form().FormCreate(); });
   std::unique_ptr<LizDialog> dialog;
-  if (!RunHandler(title, [&] { dialog = std::make_unique<LizDialog>(window->Handle(), title); }))
+  if (!RunShowingFailure(ShowModalBox, title,
+                         [&] { dialog = std::make_unique<LizDialog>(window->Handle(), title); }))
     return 0;
   window->SetInfoDialog(dialog.get());
 

@@ -108,7 +108,7 @@ class MainFormWorld : public ::testing::Test {
     settings_ = std::make_unique<SettingsStore>(*backend_, messages_);
     SetMessageBoxHook([this](const ShownBox& box) {
       boxes.push_back(box);
-      log.push_back("box " + box.text.toStdString());
+      log.push_back("box " + Utf8(box.text));
       if (whileBoxIsOpen) whileBoxIsOpen();
     });
   }
@@ -189,7 +189,7 @@ class MainFormWorld : public ::testing::Test {
   NativeFileSystem nativeFiles_;
   LoggedFiles files_{nativeFiles_, log};
   FixedClock clock_{LocalDateTime{2024, 11, 5, 14, 32}};
-  BoxMessageSink messages_{QStringLiteral("Kustel")};
+  BoxMessageSink messages_{ShowModalBox, u"Kustel"};
   std::unique_ptr<SettingsBackend> nativeBackend_;
   std::unique_ptr<LoggedBackend> backend_;
   std::unique_ptr<SettingsStore> settings_;

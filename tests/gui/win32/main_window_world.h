@@ -240,7 +240,7 @@ class MainWindowWorld : public ::testing::Test {
   NativeFileSystem nativeFiles_;
   LoggedFiles files_{nativeFiles_, log};
   FixedClock clock_{LocalDateTime{2024, 11, 5, 14, 32}};
-  BoxMessageSink messages_{u"Kustel"};
+  BoxMessageSink messages_{ShowModalBox, u"Kustel"};
   std::unique_ptr<SettingsBackend> nativeBackend_;
   std::unique_ptr<LoggedBackend> backend_;
   std::unique_ptr<SettingsStore> settings_;
