@@ -20,6 +20,7 @@
 #include "platform/file_system.h"
 #include "platform/instance_guard.h"
 #include "platform/program_entry.h"
+#include "platform/second_instance_text.h"
 #include "platform/settings_backend.h"
 
 namespace kustel {

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "app/version_text.h"
 #include "engine/chosen_date.h"
 #include "engine/prefix_formats.h"
 #include "gui/liz_form.h"
@@ -31,11 +30,11 @@ std::optional<std::u16string> FailedCloseCheck(const OptionState& options) {
 
 }  // namespace
 
-TMainForm::TMainForm(MainView& view, MainFormServices services) : view_(view), services_(services) {
+TMainForm::TMainForm(MainView& view, MainFormServices services)
+    : view_(view), services_(services), versionText_(services.versionText) {
   view_.WriteOptions(OptionState{});
   LoadSettings();
   FuellzeichenComBoxChange();
-  versionText_ = BuildVersionText();
 }
 
 void TMainForm::FormCreate() {

@@ -67,7 +67,7 @@ QMap<QString, QImage> MainWindowShots() {
   NothingStored backend;
   BoxMessageSink messages(ShowModalBox, u"Kustel");
   SettingsStore settings(backend, messages);
-  MainWindow form(MainFormServices{files, clock, settings, messages});
+  MainWindow form(MainFormServices{files, clock, settings, messages, BuildVersionText()});
   form.Form().FormCreate();
   form.show();
   QApplication::processEvents();

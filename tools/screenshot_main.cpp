@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   NothingStored backend;
   kustel::BoxMessageSink messages(kustel::ShowModalBox, u"Kustel");
   kustel::SettingsStore settings(backend, messages);
-  kustel::MainWindow form(kustel::MainFormServices{files, clock, settings, messages});
+  kustel::MainWindow form(kustel::MainFormServices{files, clock, settings, messages, u""});
   form.Form().FormCreate();
   form.show();
   QApplication::processEvents();

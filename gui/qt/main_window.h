@@ -12,6 +12,7 @@
 
 #include "gui/main_form.h"
 #include "gui/main_view.h"
+#include "gui/window_mode.h"
 
 namespace kustel {
 
@@ -21,13 +22,13 @@ class LizDialog;
 class RadioGroup;
 class TypedLengthLimit;
 
-class MainWindow final : public QWidget, public MainView {
+class MainWindow final : public QWidget, public MainView, public FrontEndWindow {
  public:
   // Builds the window hidden and centred on the screen, then the window's state (TMainForm).
   explicit MainWindow(MainFormServices services, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  TMainForm& Form() { return *form_; }
+  TMainForm& Form() override { return *form_; }
   void SetInfoDialog(LizDialog* dialog) { infoDialog_ = dialog; }
 
   // MainView.

@@ -16,6 +16,7 @@
 
 #include "gui/main_form.h"
 #include "gui/main_view.h"
+#include "gui/window_mode.h"
 
 namespace kustel {
 
@@ -27,7 +28,7 @@ class RadioGroup;
 class TypeAheadCombo;
 class TypedLengthEdit;
 
-class MainWindow final : public MainView {
+class MainWindow final : public MainView, public FrontEndWindow {
  public:
   // Builds the window hidden and centred on the screen, then the window's state (TMainForm);
   // it owns every box shown from now on.
@@ -38,7 +39,7 @@ class MainWindow final : public MainView {
 
   HWND Handle() const { return window_; }
   HWND Control(int id) const;
-  TMainForm& Form() { return *form_; }
+  TMainForm& Form() override { return *form_; }
   void SetInfoDialog(LizDialog* dialog) { infoDialog_ = dialog; }
 
   // Shows the window where it was centred, with the focus on FuellzeichenComBox.

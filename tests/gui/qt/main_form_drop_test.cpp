@@ -103,7 +103,8 @@ TEST_F(MainFormDropTest, UrlsThatNameNoLocalFileArePassedOver) {
 TEST_F(MainFormDropTest, OnlyTheDropAreaTakesDropsAndOnlyOnceTheWindowIsCreated) {
   folder.WriteFile("a.txt");
   const QByteArray url = FileUrl(folder.Path("a.txt"));
-  form_ = std::make_unique<MainWindow>(MainFormServices{files_, clock_, *settings_, messages_});
+  form_ = std::make_unique<MainWindow>(
+      MainFormServices{files_, clock_, *settings_, messages_, kVersion});
   auto* list = Control<QListWidget>("lboxFiles");
   EXPECT_FALSE(DragAndDrop(list, url));  // before FormCreate
 

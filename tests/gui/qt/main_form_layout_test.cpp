@@ -268,7 +268,7 @@ TEST_F(MainFormLayoutTest, FormCreateTakesTheWorkingDateFromTheClockAndTurnsTheC
   EXPECT_EQ(calendar->verticalHeaderFormat(), QCalendarWidget::ISOWeekNumbers);
   EXPECT_EQ(calendar->locale().language(), QLocale::German);
   EXPECT_TRUE(Control<QListWidget>("lboxFiles")->acceptDrops());
-  EXPECT_FALSE(window.Form().VersionText().empty());
+  EXPECT_EQ(window.Form().VersionText(), kVersion);
 }
 
 }  // namespace

@@ -49,6 +49,9 @@ inline std::string Utf8(const std::u16string& text) {
   return ToQString(text).toStdString();
 }
 
+// The version window mode hands the window.
+inline const std::u16string kVersion = u"24.11.23";
+
 // The labels of the seven layouts for a fill character, as the window shows them.
 inline QStringList LabelsOf(FillCharacter fill) {
   QStringList labels;
@@ -119,7 +122,8 @@ class MainFormWorld : public ::testing::Test {
 
   // Builds the window and runs its creation handler, as start-up does.
   MainWindow& Open() {
-    form_ = std::make_unique<MainWindow>(MainFormServices{files_, clock_, *settings_, messages_});
+    form_ = std::make_unique<MainWindow>(
+        MainFormServices{files_, clock_, *settings_, messages_, kVersion});
     form_->Form().FormCreate();
     return *form_;
   }

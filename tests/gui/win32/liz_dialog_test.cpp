@@ -3,7 +3,6 @@
 // the scroll bar's commands, the keys, and what it keeps between showings. The rules themselves
 // (step, clamp, routing, keys) are tested through a fake view (tests/gui/liz_form_test.cpp).
 
-#include "app/version_text.h"
 #include "gui/info_picture.h"
 #include "gui/liz_definition.h"
 #include "gui/png_decoder.h"
@@ -96,8 +95,7 @@ class LizDialogTest : public MainWindowWorld {
 
 TEST_F(LizDialogTest, OpensModallyCentredWithItsCaptionLayoutAndTheFocusOnThePicture) {
   EXPECT_TRUE(OpenAndRun([&] {
-    EXPECT_EQ(WindowText(Liz()),
-              u"  Bedienung und Lizenzvereinbarung - Version " + BuildVersionText());
+    EXPECT_EQ(WindowText(Liz()), u"  Bedienung und Lizenzvereinbarung - Version " + kVersion);
     EXPECT_FALSE(IsWindowEnabled(window().Handle()));
     EXPECT_EQ(GetWindow(Liz(), GW_OWNER), window().Handle());
     const WindowDefinition& lizenz = LizDefinition();

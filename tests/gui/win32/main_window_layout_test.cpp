@@ -251,8 +251,8 @@ SYSTEMTIME CalendarSelection(HWND calendar) {
 }
 
 TEST_F(MainWindowLayoutTest, TheCalendarShowsOneMonthFromTheDateOfItsDefinitionUntilToday) {
-  window_ = std::make_unique<MainWindow>(MainFormServices{files_, clock_, *settings_, messages_},
-                                         u"Kustel");
+  window_ = std::make_unique<MainWindow>(
+      MainFormServices{files_, clock_, *settings_, messages_, kVersion}, u"Kustel");
   const HWND calendar = Control(kMonthCalendar1);
   const CalendarDate defined = ControlOf(MainDefinition(), kMonthCalendar1).date;
   const SYSTEMTIME before = CalendarSelection(calendar);

@@ -43,6 +43,9 @@ inline std::u16string Text(const std::string& utf8) {
   return BytesToText(utf8);
 }
 
+// The version window mode hands the window.
+inline const std::u16string kVersion = u"24.11.23";
+
 // How many items a radio group of the main window has.
 inline int ItemCount(int group) {
   return static_cast<int>(ChildrenOf(MainDefinition(), group).size());
@@ -166,8 +169,8 @@ class MainWindowWorld : public ::testing::Test {
   // Builds the window and runs its creation handler, as start-up does; with the information
   // dialog behind the info button.
   MainWindow& Open() {
-    window_ = std::make_unique<MainWindow>(MainFormServices{files_, clock_, *settings_, messages_},
-                                           u"Kustel");
+    window_ = std::make_unique<MainWindow>(
+        MainFormServices{files_, clock_, *settings_, messages_, kVersion}, u"Kustel");
     window_->Form().FormCreate();
     dialog_ = std::make_unique<LizDialog>(window_->Handle(), u"Kustel");
     window_->SetInfoDialog(dialog_.get());
