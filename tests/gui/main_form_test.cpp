@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -271,6 +272,27 @@ TEST_F(MainFormRules, ADropArrivingWhileABoxIsOpenWaitsForTheEarlierNames) {
   EXPECT_EQ(log, (Log{"save 05000099999999xxx",
                       "box Pfad + Dateiname sind zu lang, max. 256 Zeichen sind zulässig",
                       "rename a.txt", "save 05000099999999xxx", "rename b.txt"}));
+}
+
+TEST_F(MainFormRules, AFailureEndsOnlyItsOwnDropAndTheDropsWaitingBehindItStillRun) {
+  folder.WriteFile("a.txt");
+  folder.WriteFile("b.txt");
+  Open();
+  // While the first drop's box is open, a second drop arrives, and then a failure ends the first.
+  messages.whileOpen = [&] {
+    form().DropFiles({Path("b.txt")});
+    throw std::runtime_error("Das Laufwerk ist nicht bereit");
+  };
+  EXPECT_THROW(form().DropFiles({Path(std::string(300, 'x')), Path("a.txt")}), std::runtime_error);
+  EXPECT_EQ(log, (Log{"save 05000099999999xxx",
+                      "box Pfad + Dateiname sind zu lang, max. 256 Zeichen sind zulässig",
+                      "save 05000099999999xxx", "rename b.txt"}));
+  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"241105 - b.txt", "a.txt"}));
+
+  // The window takes the next drop as ever.
+  folder.WriteFile("c.txt");
+  form().DropFiles({Path("c.txt")});
+  EXPECT_EQ(log.back(), "rename c.txt");
 }
 
 TEST_F(MainFormRules, TheCloseButtonsSaveIsTheOnlyOneWhenTheWindowThenCloses) {
