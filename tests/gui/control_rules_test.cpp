@@ -72,7 +72,7 @@ TEST(Centring, HalvesTheDifferenceTruncatedTowardZero) {
   } rows[] = {
       {"a screen larger than the window", {0, 0, 1024, 768}, 728, 420, {148, 174, 728, 420}},
       {"an odd difference", {0, 0, 1025, 769}, 728, 420, {148, 174, 728, 420}},
-      {"a work area that does not start at 0", {0, 30, 1024, 738}, 508, 580, {258, 109, 508, 580}},
+      {"a work area that does not start at 0", {0, 30, 1024, 738}, 500, 580, {262, 109, 500, 580}},
       // Half the excess off the screen, truncated toward zero: -14, not -15.
       {"a screen smaller than the window", {0, 0, 699, 400}, 728, 420, {-14, -10, 728, 420}},
   };

@@ -1,7 +1,7 @@
 // Prints where a window's definition puts it or one of its controls, as shell assignments, for
 // tests that work a window from outside the program with the mouse:
-//   window_place Main              WIDTH=712 HEIGHT=381 (the client area)
-//   window_place Main lboxFiles    LEFT=25 TOP=295 WIDTH=136 HEIGHT=69 (in the client area)
+//   window_place Main              WIDTH=... HEIGHT=... of the client area
+//   window_place Main lboxFiles    LEFT=... TOP=... WIDTH=... HEIGHT=... in the client area
 
 #include <cstdio>
 #include <string_view>
