@@ -1,7 +1,7 @@
 #include "app/console_message_sink.h"
 
-#include "app/error_text.h"
 #include "platform/console.h"
+#include "platform/error_text.h"
 
 namespace kustel {
 

@@ -1,6 +1,6 @@
 #include "app/entry_desktop_box.h"
 
-#include "app/error_text.h"
+#include "platform/error_text.h"
 #include "app/gui_seam.h"
 #include "platform/console.h"
 

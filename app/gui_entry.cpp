@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/error_text.h"
+#include "platform/error_text.h"
 #include "platform/utf16.h"
 
 namespace kustel {

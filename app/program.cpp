@@ -13,14 +13,15 @@
 #include "app/command_line_mode.h"
 #include "app/console_message_sink.h"
 #include "app/entry_desktop_box.h"
-#include "app/error_text.h"
 #include "app/gui_seam.h"
 #include "app/start_texts.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/error_text.h"
 #include "platform/file_system.h"
 #include "platform/instance_guard.h"
 #include "platform/program_entry.h"
+#include "platform/second_instance_text.h"
 #include "platform/settings_backend.h"
 
 namespace kustel {
@@ -53,10 +54,8 @@ int RunCommandLine(const std::u16string& programPath, const std::u16string& titl
     NativeFileSystem files;
     const std::unique_ptr<SettingsBackend> backend = MakeNativeSettingsBackend();
     return RunCommandLineMode(arguments, {files, clock, *backend, messages}) ? kDone : kNotDone;
-  } catch (const std::exception& failure) {
-    messages.ShowError(FailureText(failure));
   } catch (...) {
-    messages.ShowError(u"");
+    messages.ShowError(CurrentFailureText());
   }
   return kNotDone;
 }

@@ -1,8 +1,8 @@
 #include "gui/main_form.h"
 
+#include <exception>
 #include <optional>
 
-#include "app/version_text.h"
 #include "engine/chosen_date.h"
 #include "engine/prefix_formats.h"
 #include "gui/liz_form.h"
@@ -31,11 +31,11 @@ std::optional<std::u16string> FailedCloseCheck(const OptionState& options) {
 
 }  // namespace
 
-TMainForm::TMainForm(MainView& view, MainFormServices services) : view_(view), services_(services) {
+TMainForm::TMainForm(MainView& view, MainFormServices services)
+    : view_(view), services_(services), versionText_(services.versionText) {
   view_.WriteOptions(OptionState{});
   LoadSettings();
   FuellzeichenComBoxChange();
-  versionText_ = BuildVersionText();
 }
 
 void TMainForm::FormCreate() {
@@ -69,17 +69,22 @@ void TMainForm::DropFiles(std::vector<std::u16string> paths) {
   dropping_ = true;
   struct Reset {
     TMainForm* form;
-    ~Reset() {
-      form->dropping_ = false;
-      form->pendingDrops_.clear();
-    }
+    ~Reset() { form->dropping_ = false; }
   } reset{this};
+  // A failure ends only the drop it came from: the drops waiting behind it still run, and then
+  // the first failure goes on to the error box.
+  std::exception_ptr failure;
   while (!pendingDrops_.empty()) {
     const std::vector<std::u16string> batch = std::move(pendingDrops_.front());
     pendingDrops_.pop_front();
-    SaveSettings();
-    for (const std::u16string& path : batch) PrefixFile(path);
+    try {
+      SaveSettings();
+      for (const std::u16string& path : batch) PrefixFile(path);
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
   }
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TMainForm::MonthCalendar1Click() {

@@ -30,13 +30,13 @@ struct MainFormServices {
   const Clock& clock;
   SettingsStore& settings;
   MessageSink& messages;
+  std::u16string versionText;  // the program's version, for the dialog's caption
 };
 
 class TMainForm {
  public:
   // The construction of the window's state: the start values, the stored settings (firing no
-  // handler), the relabelling for the loaded fill character and the version text. The view's
-  // controls must exist.
+  // handler) and the relabelling for the loaded fill character. The view's controls must exist.
   TMainForm(MainView& view, MainFormServices services);
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;

@@ -13,8 +13,6 @@ bool BeginsWithIgnoringCase(std::u16string_view item, std::u16string_view typed)
   return true;
 }
 
-}  // namespace
-
 int FirstItemBeginningWith(std::span<const std::u16string> items, std::u16string_view typed) {
   if (typed.empty()) return -1;
   for (size_t i = 0; i < items.size(); ++i) {
@@ -23,12 +21,17 @@ int FirstItemBeginningWith(std::span<const std::u16string> items, std::u16string
   return -1;
 }
 
-std::u16string CompletedText(std::span<const std::u16string> items, std::u16string_view typed) {
-  std::u16string text(typed);
+}  // namespace
+
+TypeAheadResult TypeAhead(std::span<const std::u16string> items, std::u16string_view typed,
+                          size_t cursor, bool deleting) {
   const int match = FirstItemBeginningWith(items, typed);
-  if (match >= 0)
-    text += std::u16string_view(items[static_cast<size_t>(match)]).substr(typed.size());
-  return text;
+  TypeAheadResult result{match, std::u16string(typed), cursor, cursor};
+  if (match < 0 || deleting || cursor != typed.size()) return result;
+  result.text += std::u16string_view(items[static_cast<size_t>(match)]).substr(typed.size());
+  result.anchor = result.text.size();
+  result.caret = typed.size();
+  return result;
 }
 
 }  // namespace kustel

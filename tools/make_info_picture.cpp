@@ -87,9 +87,9 @@ WindowShots QtWindowShots() {
   PinnedClock clock;
   NativeFileSystem files;
   NothingStored backend;
-  BoxMessageSink messages(QStringLiteral("Kustel"));
+  BoxMessageSink messages(ShowModalBox, u"Kustel");
   SettingsStore settings(backend, messages);
-  MainWindow form(MainFormServices{files, clock, settings, messages});
+  MainWindow form(MainFormServices{files, clock, settings, messages, BuildVersionText()});
   form.Form().FormCreate();
   form.show();
   QApplication::processEvents();

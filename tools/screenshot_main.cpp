@@ -46,9 +46,9 @@ int main(int argc, char** argv) {
   PinnedClock clock;
   kustel::NativeFileSystem files;
   NothingStored backend;
-  kustel::BoxMessageSink messages(QStringLiteral("Kustel"));
+  kustel::BoxMessageSink messages(kustel::ShowModalBox, u"Kustel");
   kustel::SettingsStore settings(backend, messages);
-  kustel::MainWindow form(kustel::MainFormServices{files, clock, settings, messages});
+  kustel::MainWindow form(kustel::MainFormServices{files, clock, settings, messages, u""});
   form.Form().FormCreate();
   form.show();
   QApplication::processEvents();

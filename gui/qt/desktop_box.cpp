@@ -38,7 +38,7 @@ bool QtDesktopBox::Ready() {
 
 void QtDesktopBox::Show(const std::u16string& caption, const std::u16string& text, bool errorIcon) {
   if (!Ready()) return;
-  ShowModalBox(ToQString(caption), ToQString(text), errorIcon ? BoxIcon::kError : BoxIcon::kNone);
+  ShowModalBox(caption, text, errorIcon ? BoxIcon::kError : BoxIcon::kNone);
 }
 
 }  // namespace kustel

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/error_text.h"
+#include "gui/failure_box.h"
 #include "gui/qt/message_box.h"
 #include "gui/qt/qt_text.h"
 
@@ -25,16 +25,10 @@ KustelApplication::KustelApplication(QtArguments& arguments, QString title)
 bool KustelApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
-  } catch (const std::exception& failure) {
-    ShowErrorBox(title_, FailureText(failure));
   } catch (...) {
-    ShowErrorBox(title_, u"");
+    ShowFailure(ShowModalBox, FromQString(title_));
   }
   return false;
-}
-
-void ShowErrorBox(const QString& title, std::u16string_view failureText) {
-  ShowModalBox(title, ToQString(ErrorText(failureText)), BoxIcon::kError);
 }
 
 }  // namespace kustel

@@ -25,7 +25,7 @@ class QtArguments {
 };
 
 // The program's application object. A failure that escapes an event handler is shown in the
-// error box, and the event loop goes on.
+// error box (gui/failure_box.h), and the event loop goes on.
 class KustelApplication final : public QApplication {
  public:
   KustelApplication(QtArguments& arguments, QString title);
@@ -37,9 +37,5 @@ class KustelApplication final : public QApplication {
  private:
   QString title_;
 };
-
-// The error box: the failure's text with the full-stop rule, the title as caption, the error
-// icon and OK.
-void ShowErrorBox(const QString& title, std::u16string_view failureText);
 
 }  // namespace kustel

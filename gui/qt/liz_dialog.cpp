@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
@@ -12,33 +13,25 @@
 #include <QShowEvent>
 #include <QWheelEvent>
 
+#include "gui/accelerators.h"
+#include "gui/centring.h"
 #include "gui/info_picture.h"
+#include "gui/liz_definition.h"
 #include "gui/png_decoder.h"
-#include "ui_Lizenz.h"
+#include "gui/qt/window_builder.h"
+#include "platform/latin_case.h"
 
 namespace kustel {
 namespace {
-
-// A fixed frame with a close box and nothing else in the title bar.
-constexpr Qt::WindowFlags kFrame = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
-                                   Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-
-// Designer files hold point sizes only; the dialog's fonts are given in pixels, so they do not
-// grow with the screen's text scaling.
-QFont PixelFont(int pixelSize) {
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(pixelSize);
-  return font;
-}
 
 Qt::KeyboardModifiers PlainModifiers(const QKeyEvent* event) {
   return event->modifiers() & ~Qt::KeypadModifier;
 }
 
-// S presses the close button like its accelerator, with or without Alt (and whatever the case).
+// The close button's letter presses it, with or without Alt (and whatever the case).
 bool IsCloseLetter(const QKeyEvent* event) {
-  return event->key() == Qt::Key_S &&
+  const char16_t letter = AcceleratorLetter(ControlOf(LizDefinition(), kCloseBtn).text);
+  return event->key() == LatinUpper(letter) &&
          (PlainModifiers(event) & ~(Qt::AltModifier | Qt::ShiftModifier)) == Qt::NoModifier;
 }
 
@@ -68,26 +61,17 @@ LizKey KeyOf(const QKeyEvent* event) {
 }  // namespace
 
 LizDialog::LizDialog(QWidget* parent)
-    : QDialog(parent, kFrame), ui_(std::make_unique<Ui::LizForm>()) {
-  ui_->setupUi(this);
-  setFixedSize(size());  // the client area of the window definition, 508 x 550
-  setFont(PixelFont(11));
-  ui_->CloseBtn->setFont(PixelFont(13));
-
-  // The scroll area makes its viewport itself, so the viewport's white cannot be declared.
-  QWidget* viewport = ui_->ScrollBox1->viewport();
-  QPalette white = viewport->palette();
-  white.setColor(QPalette::Window, Qt::white);
-  viewport->setPalette(white);
-
+    : QDialog(parent, FrameFlags(LizDefinition().frame)),
+      controls_(std::make_unique<BuiltWindow>(this, LizDefinition())) {
   // Arrows move 8 pixels; the trough moves one visible height, which the scroll area keeps as the
   // page step itself; a dragged thumb moves the page only when it is let go.
-  QScrollBar* bar = ui_->ScrollBox1->verticalScrollBar();
+  QScrollBar* bar = controls_->Get<QScrollArea>(kScrollBox1)->verticalScrollBar();
   bar->setSingleStep(8);
   bar->setTracking(false);
 
   ShowPicture();
-  connect(ui_->CloseBtn, &QPushButton::clicked, this, [this] { rules_.CloseBtnClick(); });
+  connect(controls_->Get<QPushButton>(kCloseBtn), &QPushButton::clicked, this,
+          [this] { rules_.CloseBtnClick(); });
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 }
 
@@ -103,27 +87,27 @@ void LizDialog::ShowInfo(const QString& caption) {
 }
 
 int LizDialog::ScrollPosition() const {
-  return ui_->ScrollBox1->verticalScrollBar()->value();
+  return controls_->Get<QScrollArea>(kScrollBox1)->verticalScrollBar()->value();
 }
 
 int LizDialog::ScrollMaximum() const {
-  return ui_->ScrollBox1->verticalScrollBar()->maximum();
+  return controls_->Get<QScrollArea>(kScrollBox1)->verticalScrollBar()->maximum();
 }
 
 void LizDialog::ScrollTo(int position) {
-  ui_->ScrollBox1->verticalScrollBar()->setValue(position);
+  controls_->Get<QScrollArea>(kScrollBox1)->verticalScrollBar()->setValue(position);
 }
 
 bool LizDialog::ScrollBoxHasFocus() const {
-  return focusWidget() == ui_->ScrollBox1;
+  return focusWidget() == controls_->Get<QScrollArea>(kScrollBox1);
 }
 
 void LizDialog::FocusScrollBox() {
-  ui_->ScrollBox1->setFocus(Qt::OtherFocusReason);
+  controls_->Get<QScrollArea>(kScrollBox1)->setFocus(Qt::OtherFocusReason);
 }
 
 void LizDialog::FocusCloseButton() {
-  ui_->CloseBtn->setFocus(Qt::TabFocusReason);
+  controls_->Get<QPushButton>(kCloseBtn)->setFocus(Qt::TabFocusReason);
 }
 
 void LizDialog::Close() {
@@ -144,8 +128,8 @@ void LizDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 bool LizDialog::eventFilter(QObject* watched, QEvent* event) {
-  QWidget* const scrollBox = ui_->ScrollBox1;
-  QWidget* const closeBtn = ui_->CloseBtn;
+  QWidget* const scrollBox = controls_->Get<QScrollArea>(kScrollBox1);
+  QWidget* const closeBtn = controls_->Get<QPushButton>(kCloseBtn);
   const bool onControl = watched == scrollBox || watched == closeBtn;
   switch (event->type()) {
     case QEvent::Wheel:
@@ -178,14 +162,15 @@ void LizDialog::wheelEvent(QWheelEvent* event) {
 void LizDialog::ShowPicture() {
   const DecodedPng picture = DecodePng(InfoPicturePng());
   if (!picture.ok()) {
-    ui_->Image1->setText(QStringLiteral("Das Informationsbild ist beschädigt: %1")
-                             .arg(QString::fromUtf8(PngErrorText(picture.error))));
+    controls_->Get<QLabel>(kImage1)->setText(
+        QStringLiteral("Das Informationsbild ist beschädigt: %1")
+            .arg(QString::fromUtf8(PngErrorText(picture.error))));
     return;
   }
   const QImage image(picture.rgba.data(), static_cast<int>(picture.width),
                      static_cast<int>(picture.height), static_cast<qsizetype>(picture.width) * 4,
                      QImage::Format_RGBA8888);
-  ui_->Image1->setPixmap(QPixmap::fromImage(image));  // copies the pixels
+  controls_->Get<QLabel>(kImage1)->setPixmap(QPixmap::fromImage(image));  // copies the pixels
 }
 
 // The first showing sits in the middle of the work area of the screen the program is on. The
@@ -195,8 +180,9 @@ void LizDialog::CentreOnWorkArea() {
   const QRect area = owner->screen()->availableGeometry();
   create();
   const QSize frame = frameGeometry().size();
-  move(area.x() + (area.width() - frame.width()) / 2,
-       area.y() + (area.height() - frame.height()) / 2);
+  const Place place =
+      CentredIn({area.x(), area.y(), area.width(), area.height()}, frame.width(), frame.height());
+  move(place.left, place.top);
 }
 
 }  // namespace kustel

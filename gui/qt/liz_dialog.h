@@ -13,16 +13,15 @@ class QShowEvent;
 class QWheelEvent;
 class QWidget;
 
-namespace Ui {
-class LizForm;
-}
-
 namespace kustel {
 
-// The information dialog in Qt: the window definition Lizenz.ui with the picture in its scroll
-// box, shown as LizView to the dialog's rules (gui/liz_form.h). Created once, hidden, and reused
-// for every showing; it keeps its place on the screen and its scroll position between showings.
-// The wheel and the keys are taken from Qt before its own handling and handed to the rules.
+class BuiltWindow;
+
+// The information dialog in Qt: the window definition Lizenz (gui/liz_definition) with the picture
+// in its scroll box, shown as LizView to the dialog's rules (gui/liz_form.h). Created once, hidden,
+// and reused for every showing; it keeps its place on the screen and its scroll position between
+// showings. The wheel and the keys are taken from Qt before its own handling and handed to the
+// rules.
 class LizDialog final : public QDialog, public LizView {
   Q_OBJECT
 
@@ -53,7 +52,7 @@ class LizDialog final : public QDialog, public LizView {
   void ShowPicture();
   void CentreOnWorkArea();
 
-  std::unique_ptr<Ui::LizForm> ui_;
+  std::unique_ptr<BuiltWindow> controls_;
   TLizForm rules_{*this};
   bool placed_ = false;
 };

@@ -1,12 +1,21 @@
 #include "gui/qt/main_window.h"
 
+#include <QAbstractSpinBox>
+#include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QGuiApplication>
-#include <QListWidgetItem>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QTableView>
 
+#include "gui/accelerators.h"
+#include "gui/centring.h"
+#include "gui/main_definition.h"
 #include "gui/qt/button_accelerators.h"
 #include "gui/qt/drop_area.h"
 #include "gui/qt/liz_dialog.h"
@@ -15,95 +24,69 @@
 #include "gui/qt/radio_group.h"
 #include "gui/qt/type_ahead_combo.h"
 #include "gui/qt/typed_length_limit.h"
-#include "ui_Main.h"
+#include "gui/qt/window_builder.h"
+#include "platform/latin_case.h"
 
 namespace kustel {
-namespace {
-
-constexpr int kTypedFreeTextLimit = 25;
-constexpr int kFileListLineHeight = 14;
-
-// The character heights of the window definition, in pixels; the window's own is the default
-// of every control not listed.
-struct CharacterHeight {
-  const char* control;
-  int pixels;
-};
-constexpr CharacterHeight kCharacterHeights[] = {
-    {"DatumRGroup", 15},
-    {"FormatRGroup", 13},
-    {"Label3", 13},
-    {"DatumLabel", 13},
-    {"Label4", 13},
-    {"BeliebigTextEdit", 13},
-    {"lboxFiles", 12},
-    {"InfoSBtn", 13},
-    {"CloseSBtn", 13},
-    {"Label1", 13},
-    {"FuellzeichenComBox", 13},
-    {"Label2", 13},
-    {"EinfgDelComBox", 13},
-};
-constexpr int kWindowCharacterHeight = 11;
-
-QFont Tahoma(int pixels) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(pixels);
-  return font;
-}
-
-}  // namespace
 
 MainWindow::MainWindow(MainFormServices services, QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::Main>()) {
-  ui_->setupUi(this);
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(size());
+    : QWidget(parent), controls_(std::make_unique<BuiltWindow>(this, MainDefinition())) {
+  setWindowFlags(FrameFlags(MainDefinition().frame));
   setAcceptDrops(false);
-  ApplyCharacterHeights();
-  for (int i = 0; i < ui_->lboxFiles->count(); ++i)
-    ui_->lboxFiles->item(i)->setSizeHint(QSize(1, kFileListLineHeight));
   WireControls();
   CentreOnScreen();
   form_ = std::make_unique<TMainForm>(*this, services);
-  ui_->FuellzeichenComBox->setFocus();
+  controls_->Get<QComboBox>(kFuellzeichenComBox)->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::WireControls() {
-  datumGroup_ = std::make_unique<RadioGroup>(ui_->DatumRGroup);
-  formatGroup_ = std::make_unique<RadioGroup>(ui_->FormatRGroup);
-  AttachTypeAhead(ui_->FuellzeichenComBox, [this] { form_->FuellzeichenComBoxChange(); });
-  AttachTypeAhead(ui_->EinfgDelComBox, [this] { form_->FuellzeichenComBoxChange(); });
-  freeTextLimit_ = LimitTypedLength(ui_->BeliebigTextEdit, kTypedFreeTextLimit);
-  SetUpMonthCalendar(ui_->MonthCalendar1);
-  new CalendarClicks(ui_->MonthCalendar1, [this] { form_->MonthCalendar1Click(); });
+  datumGroup_ = std::make_unique<RadioGroup>(controls_->Get<QGroupBox>(kDatumRGroup));
+  formatGroup_ = std::make_unique<RadioGroup>(controls_->Get<QGroupBox>(kFormatRGroup));
+  AttachTypeAhead(controls_->Get<QComboBox>(kFuellzeichenComBox),
+                  [this] { form_->FuellzeichenComBoxChange(); });
+  AttachTypeAhead(controls_->Get<QComboBox>(kEinfgDelComBox),
+                  [this] { form_->FuellzeichenComBoxChange(); });
+  const ControlDefinition& freeText = ControlOf(MainDefinition(), kBeliebigTextEdit);
+  freeTextLimit_ = LimitTypedLength(controls_->Get<QLineEdit>(freeText.id), freeText.typedLimit);
+  new CalendarClicks(controls_->Get<QCalendarWidget>(kMonthCalendar1),
+                     [this] { form_->MonthCalendar1Click(); });
   // Line edits take dropped text by default; a file dragged over one must not end up as its text.
   for (QWidget* control : findChildren<QWidget*>()) control->setAcceptDrops(false);
-  dropArea_ = new DropArea(ui_->lboxFiles, [this](std::vector<std::u16string> paths) {
-    form_->DropFiles(std::move(paths));
-  });
+  dropArea_ = new DropArea(
+      controls_->Get<QListWidget>(kLboxFiles),
+      [this](std::vector<std::u16string> paths) { form_->DropFiles(std::move(paths)); });
 
-  // The controls that take no typed characters leave the bare letters to the two buttons: the
-  // drop area, the radio items and the calendar's day grid (not its year field).
-  QList<QWidget*> quiet{ui_->lboxFiles};
-  if (auto* dayGrid = ui_->MonthCalendar1->findChild<QTableView*>()) quiet.append(dayGrid);
-  for (const RadioGroup* group : {datumGroup_.get(), formatGroup_.get()})
-    for (int i = 0; i < group->Count(); ++i) quiet.append(group->Item(i));
-  AddButtonAccelerator(ui_->InfoSBtn, Qt::Key_I, quiet);
-  AddButtonAccelerator(ui_->CloseSBtn, Qt::Key_S, quiet);
-  connect(ui_->InfoSBtn, &QPushButton::clicked, this, [this] { form_->InfoSBtnClick(); });
-  connect(ui_->CloseSBtn, &QPushButton::clicked, this, [this] { form_->CloseSBtnClick(); });
+  const QList<QWidget*> quiet = ControlsLettingBareLetters();
+  for (const ControlDefinition& control : MainDefinition().controls) {
+    const char16_t letter =
+        control.kind == ControlKind::kButton ? AcceleratorLetter(control.text) : 0;
+    if (letter != 0)
+      AddButtonAccelerator(controls_->Get<QPushButton>(control.id),
+                           static_cast<Qt::Key>(LatinUpper(letter)), quiet);
+  }
+  connect(controls_->Get<QPushButton>(kInfoSBtn), &QPushButton::clicked, this,
+          [this] { form_->InfoSBtnClick(); });
+  connect(controls_->Get<QPushButton>(kCloseSBtn), &QPushButton::clicked, this,
+          [this] { form_->CloseSBtnClick(); });
 }
 
-void MainWindow::ApplyCharacterHeights() {
-  setFont(Tahoma(kWindowCharacterHeight));
-  for (const CharacterHeight& height : kCharacterHeights)
-    if (auto* control = findChild<QWidget*>(QLatin1String(height.control)))
-      control->setFont(Tahoma(height.pixels));
+// Where the focus lets a bare letter press a button: the controls whose kind takes no typed
+// characters, with their parts (the calendar's days and buttons), but no text field among them
+// (the calendar's year).
+QList<QWidget*> MainWindow::ControlsLettingBareLetters() const {
+  QList<QWidget*> quiet;
+  for (const ControlDefinition& control : MainDefinition().controls) {
+    if (!BareLetterPressesButtons(control.kind)) continue;
+    QWidget* widget = (*controls_)[control.id];
+    quiet.append(widget);
+    for (QWidget* part : widget->findChildren<QWidget*>()) {
+      if (!qobject_cast<QLineEdit*>(part) && !qobject_cast<QAbstractSpinBox*>(part))
+        quiet.append(part);
+    }
+  }
+  return quiet;
 }
 
 void MainWindow::CentreOnScreen() {
@@ -111,31 +94,32 @@ void MainWindow::CentreOnScreen() {
   if (!screen) return;
   const QRect area = screen->geometry();
   const QSize outer = frameGeometry().size();
-  // Integer division truncates toward zero, also when the screen is smaller than the window.
-  move(area.x() + (area.width() - outer.width()) / 2,
-       area.y() + (area.height() - outer.height()) / 2);
+  const Place place =
+      CentredIn({area.x(), area.y(), area.width(), area.height()}, outer.width(), outer.height());
+  move(place.left, place.top);
 }
 
 OptionState MainWindow::ReadOptions() const {
   OptionState options;
   options.source = datumGroup_->Index();
   options.dateFormat = formatGroup_->Index();
-  options.fillCharacter = ui_->FuellzeichenComBox->currentIndex();
-  options.existingPrefixAction = ui_->EinfgDelComBox->currentIndex();
-  options.chosenDate = FromQString(ui_->DatumLabel->text());
-  options.freeText = FromQString(ui_->BeliebigTextEdit->text());
+  options.fillCharacter = controls_->Get<QComboBox>(kFuellzeichenComBox)->currentIndex();
+  options.existingPrefixAction = controls_->Get<QComboBox>(kEinfgDelComBox)->currentIndex();
+  options.chosenDate = FromQString(controls_->Get<QLabel>(kDatumLabel)->text());
+  options.freeText = FromQString(controls_->Get<QLineEdit>(kBeliebigTextEdit)->text());
   return options;
 }
 
 void MainWindow::WriteOptions(const OptionState& options) {
   datumGroup_->SetIndex(options.source);
   formatGroup_->SetIndex(options.dateFormat);
-  for (auto [combo, index] : {std::pair{ui_->FuellzeichenComBox, options.fillCharacter},
-                              std::pair{ui_->EinfgDelComBox, options.existingPrefixAction}}) {
+  for (auto [combo, index] :
+       {std::pair{controls_->Get<QComboBox>(kFuellzeichenComBox), options.fillCharacter},
+        std::pair{controls_->Get<QComboBox>(kEinfgDelComBox), options.existingPrefixAction}}) {
     const QSignalBlocker block(combo);
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
   }
-  ui_->DatumLabel->setText(ToQString(options.chosenDate));
+  controls_->Get<QLabel>(kDatumLabel)->setText(ToQString(options.chosenDate));
   freeTextLimit_->SetText(ToQString(options.freeText));
 }
 
@@ -146,18 +130,18 @@ void MainWindow::ShowFormatLabels(const std::array<std::u16string, kDateFormatCo
 }
 
 std::optional<CalendarDate> MainWindow::CalendarSelection() const {
-  const QDate selected = ui_->MonthCalendar1->selectedDate();
+  const QDate selected = controls_->Get<QCalendarWidget>(kMonthCalendar1)->selectedDate();
   if (!selected.isValid()) return std::nullopt;
   return CalendarDate{selected.year(), selected.month(), selected.day()};
 }
 
 void MainWindow::SetCalendarDate(CalendarDate date) {
   const QDate day(date.year, date.month, date.day);
-  if (day.isValid()) ui_->MonthCalendar1->setSelectedDate(day);
+  if (day.isValid()) controls_->Get<QCalendarWidget>(kMonthCalendar1)->setSelectedDate(day);
 }
 
 void MainWindow::ShowChosenDate(const std::u16string& text) {
-  ui_->DatumLabel->setText(ToQString(text));
+  controls_->Get<QLabel>(kDatumLabel)->setText(ToQString(text));
 }
 
 void MainWindow::AcceptDrops() {

@@ -9,10 +9,11 @@
 
 namespace kustel {
 
-void SetUpMonthCalendar(QCalendarWidget* calendar) {
+void SetUpMonthCalendar(QCalendarWidget* calendar, bool weekNumbers) {
   calendar->setLocale(QLocale(QLocale::German, QLocale::Germany));
   calendar->setFirstDayOfWeek(Qt::Monday);
-  calendar->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
+  calendar->setVerticalHeaderFormat(weekNumbers ? QCalendarWidget::ISOWeekNumbers
+                                                : QCalendarWidget::NoVerticalHeader);
   calendar->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
   calendar->setDateEditEnabled(false);
 

@@ -8,11 +8,11 @@
 
 namespace kustel {
 
-// The window's month calendar: German month and day names, Monday first, ISO week numbers. It is
-// not a tab stop and takes the focus only when clicked. Turning the page (the month arrows, the
-// month menu, the year) takes the selection along to the same day of the new month, as a month
-// calendar's selection follows its page.
-void SetUpMonthCalendar(QCalendarWidget* calendar);
+// The window's month calendar: German month and day names, Monday first, ISO week numbers where
+// asked. It is not a tab stop and takes the focus only when clicked. Turning the page (the month
+// arrows, the month menu, the year) takes the selection along to the same day of the new month,
+// as a month calendar's selection follows its page.
+void SetUpMonthCalendar(QCalendarWidget* calendar, bool weekNumbers);
 
 // Runs `clicked` after every mouse click anywhere in the calendar (a day, the arrows, the month
 // and year buttons, the week numbers), once the calendar has handled the click, so the

@@ -35,27 +35,23 @@ class DeletionWatch final : public QObject {
   }
 };
 
-void FollowTypedText(QComboBox* combo, const QString& typed, bool complete) {
+void FollowTypedText(QComboBox* combo, const QString& typed, bool deleting) {
   QLineEdit* edit = combo->lineEdit();
-  const int cursor = edit->cursorPosition();
-  const std::vector<std::u16string> items = Items(*combo);
-  const int match = FirstItemBeginningWith(items, FromQString(typed));
-  // The rest of the item is added only while the cursor stands at the end of what was typed.
-  const QString shown = complete && cursor == typed.size()
-                            ? ToQString(CompletedText(items, FromQString(typed)))
-                            : typed;
-
+  const TypeAheadResult result = TypeAhead(Items(*combo), FromQString(typed),
+                                           static_cast<size_t>(edit->cursorPosition()), deleting);
   // Making an item current rewrites the field with the item's text; the field then gets back
-  // what the user typed plus the completed rest, which stays selected so typing goes on over it.
+  // what the rule leaves in it.
   {
     const QSignalBlocker block(combo);
-    combo->setCurrentIndex(match);
+    combo->setCurrentIndex(result.item);
   }
-  edit->setText(shown);
-  if (shown.size() > typed.size())
-    edit->setSelection(shown.size(), typed.size() - shown.size());
+  edit->setText(ToQString(result.text));
+  const int anchor = static_cast<int>(result.anchor);
+  const int caret = static_cast<int>(result.caret);
+  if (anchor != caret)
+    edit->setSelection(anchor, caret - anchor);
   else
-    edit->setCursorPosition(cursor);
+    edit->setCursorPosition(caret);
 }
 
 }  // namespace
@@ -72,7 +68,7 @@ void AttachTypeAhead(QComboBox* combo, std::function<void()> changed) {
 
   QObject::connect(edit, &QLineEdit::textEdited, combo,
                    [combo, deletion, changed](const QString& typed) {
-                     FollowTypedText(combo, typed, !deletion->deleting);
+                     FollowTypedText(combo, typed, deletion->deleting);
                      deletion->deleting = false;
                      changed();
                    });

@@ -3,8 +3,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/error_text.h"
-#include "app/start_texts.h"
+#include "app/version_text.h"
 #include "gui/qt/german_qt_texts.h"
 #include "gui/qt/kustel_application.h"
 #include "gui/qt/liz_dialog.h"
@@ -12,18 +11,18 @@
 #include "gui/qt/message_box.h"
 #include "gui/qt/qt_text.h"
 #include "gui/qt/window_fonts.h"
-#include "platform/clock.h"
+#include "gui/window_mode.h"
 #include "platform/console.h"
-#include "platform/file_system.h"
 #include "platform/name_codec.h"
-#include "platform/settings_backend.h"
-#include "settings/settings_store.h"
+#include "platform/second_instance_text.h"
 
 namespace kustel {
 namespace {
 
 // Qt ends the process when the display it was pointed at cannot be reached. While the
 // application object is being made, that end is replaced by a clear message of ours.
+constexpr const char16_t* kDisplayUnreachableText =
+    u"Die grafische Oberfläche ist nicht erreichbar, das Fenster kann nicht geöffnet werden.";
 QtMessageHandler previousHandler = nullptr;
 const char16_t* displayLostText = kDisplayUnreachableText;
 int displayLostExitCode = 1;
@@ -46,57 +45,41 @@ std::unique_ptr<KustelApplication> StartApplication(QtArguments& arguments, cons
   return application;
 }
 
-template <typename Step>
-bool RunStep(const QString& title, Step step) {
-  try {
-    step();
-    return true;
-  } catch (const std::exception& failure) {
-    ShowErrorBox(title, FailureText(failure));
-  } catch (...) {
-    ShowErrorBox(title, u"");
+// The calls of window mode's start-up in Qt. The windows are this front end's own, so the window
+// start-up hands back is a MainWindow.
+class QtFrontEnd final : public WindowFrontEnd {
+ public:
+  QtFrontEnd() : WindowFrontEnd(ShowModalBox) {}
+
+  std::unique_ptr<FrontEndWindow> MakeMainWindow(MainFormServices services) override {
+    RegisterWindowFonts();
+    InstallGermanQtTexts();
+    return std::make_unique<MainWindow>(services);
   }
-  return false;
-}
+
+  // The main window owns the dialog: it stays above the window and has no task bar entry.
+  std::unique_ptr<LizView> MakeInfoDialog(FrontEndWindow& window) override {
+    auto& main = static_cast<MainWindow&>(window);
+    auto dialog = std::make_unique<LizDialog>(&main);
+    main.SetInfoDialog(dialog.get());
+    return dialog;
+  }
+
+  void RunEventLoop(FrontEndWindow& window) override {
+    static_cast<MainWindow&>(window).show();
+    QApplication::exec();
+  }
+};
 
 }  // namespace
 
 int RunWindowMode(const std::u16string& programPath, const std::u16string& title,
                   GuardResult guard) {
-  const QString qtTitle = ToQString(title);
   QtArguments arguments(TextToBytes(programPath));
   const std::unique_ptr<KustelApplication> application =
-      StartApplication(arguments, qtTitle, guard);
-
-  if (guard == GuardResult::kAlreadyRunning) {
-    ShowModalBox(ToQString(kSecondInstanceCaption), ToQString(kSecondInstanceText));
-    return 1;
-  }
-  RegisterWindowFonts();
-  InstallGermanQtTexts();
-
-  SystemClock clock;
-  NativeFileSystem files;
-  const std::unique_ptr<SettingsBackend> backend = MakeNativeSettingsBackend();
-  BoxMessageSink messages(qtTitle);
-  SettingsStore settings(*backend, messages);
-
-  std::unique_ptr<MainWindow> form;
-  if (!RunStep(qtTitle, [&] {
-        form = std::make_unique<MainWindow>(MainFormServices{files, clock, settings, messages});
-      })) {
-    return 0;
-  }
-  // A failure here skips the rest of FormCreate.
-  RunStep(qtTitle, [&] { form->Form().FormCreate(); });
-  // The main window owns the dialog: it stays above the window and has no task bar entry.
-  LizDialog* dialog = nullptr;
-  if (!RunStep(qtTitle, [&] { dialog = new LizDialog(form.get()); })) return 0;
-  form->SetInfoDialog(dialog);
-
-  form->show();
-  application->exec();
-  return 0;
+      StartApplication(arguments, ToQString(title), guard);
+  QtFrontEnd frontEnd;
+  return RunWindowBranch(frontEnd, {title, guard, BuildVersionText()});
 }
 
 }  // namespace kustel

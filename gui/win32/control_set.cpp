@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "gui/win32/focusless_button.h"
 #include "gui/win32/gdi_objects.h"
+#include "gui/win32/month_calendar.h"
 #include "gui/win32/panel.h"
 #include "gui/win32/scroll_box.h"
 
@@ -44,6 +46,45 @@ KindStyle StyleOf(ControlKind kind) {
   return {WC_STATICW, 0, 0};
 }
 
+bool IsFirstItemOfItsGroup(const WindowDefinition& window, const ControlDefinition& item) {
+  const std::vector<int> items = ChildrenOf(window, item.parent);
+  return !items.empty() && items.front() == item.id;
+}
+
+// The styles the definition's flags stand for. Only the selected item of a radio group is a tab
+// stop, the first one until the program selects another. The dialog manager's arrow keys move
+// among the items of one radio group; every other control that can take the focus or holds
+// others starts a group of its own, so the arrows never carry the focus out of it.
+DWORD StyleOfFlags(const WindowDefinition& window, const ControlDefinition& control) {
+  DWORD style = 0;
+  const bool radioItem = control.kind == ControlKind::kRadioItem;
+  const bool firstItem = radioItem && IsFirstItemOfItsGroup(window, control);
+  if (control.Has(kTabStop) && (!radioItem || firstItem)) style |= WS_TABSTOP;
+  const bool holdsOrPresses = control.kind == ControlKind::kPanel ||
+                              control.kind == ControlKind::kGroupBox ||
+                              control.kind == ControlKind::kButton;
+  if (firstItem || (!radioItem && (control.Has(kTabStop) || holdsOrPresses))) style |= WS_GROUP;
+  if (control.Has(kCentred)) style |= SS_CENTER;
+  if (control.Has(kWeekNumbers)) style |= MCS_WEEKNUMBERS;
+  return style;
+}
+
+// A group box is a button in Win32 and cannot hold controls: its items stand beside it, in the
+// control that holds the group, at the same place in the window.
+struct Placing {
+  int parent;
+  Place place;
+};
+Placing PlacingOf(const WindowDefinition& window, const ControlDefinition& control) {
+  const ControlDefinition* holder = FindControl(window, control.parent);
+  if (holder == nullptr || holder->kind != ControlKind::kGroupBox)
+    return {control.parent, control.place};
+  Place place = control.place;
+  place.left += holder->place.left;
+  place.top += holder->place.top;
+  return {holder->parent, place};
+}
+
 // A combo box's window is its closed field; the height given at creation also reaches over the
 // list that drops down. The field's height follows the text area's, which is set so that the
 // closed field is as high as the definition says, whatever frame the system draws around it.
@@ -65,33 +106,40 @@ constexpr int kDroppedListHeight = 120;
 ControlSet::ControlSet(HWND window, const WindowDefinition& definition) : definition_(definition) {
   RegisterPanelClass();
   RegisterScrollBoxClass();
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (const ControlDefinition& control : definition.controls) {
-    const KindStyle kind = StyleOf(control.kind);
-    const HWND parent = control.parent == 0 ? window : windows_.at(control.parent);
-    const int height = control.kind == ControlKind::kComboBox ? control.height + kDroppedListHeight
-                                                              : control.height;
-    const HWND created = CreateWindowExW(kind.extendedStyle, kind.className, control.text,
-                                         WS_CHILD | WS_VISIBLE | kind.style | control.style,
-                                         control.left, control.top, control.width, height, parent,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                         instance, nullptr);
-    windows_[control.id] = created;
-    definitions_[control.id] = &control;
-    const int characterHeight =
-        control.characterHeight != 0 ? control.characterHeight : definition.characterHeight;
-    SendMessageW(created, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(WindowFont(definition.fontFace, characterHeight)), FALSE);
-    const UINT add = control.kind == ControlKind::kComboBox ? CB_ADDSTRING : LB_ADDSTRING;
-    for (const wchar_t* item : control.items)
-      SendMessageW(created, add, 0, reinterpret_cast<LPARAM>(item));
-    if (control.kind == ControlKind::kComboBox) FitComboHeight(created, control.height);
-    if (control.lineHeight != 0) SendMessageW(created, LB_SETITEMHEIGHT, 0, control.lineHeight);
-    // A themed group box or radio item writes in the theme's colour, whatever WM_CTLCOLORSTATIC
-    // sets; a text colour of the definition's own needs the classic drawing. A class list that
-    // names no class turns the theme off (an empty one does so on Windows only, not on Wine).
-    if (control.textColour != kInheritedColour) SetWindowTheme(created, L" ", L" ");
-  }
+  for (const ControlDefinition& control : definition.controls)
+    windows_[control.id] = Create(window, control);
+}
+
+HWND ControlSet::Create(HWND window, const ControlDefinition& control) {
+  const KindStyle kind = StyleOf(control.kind);
+  const Placing placing = PlacingOf(definition_, control);
+  const HWND parent = placing.parent == 0 ? window : windows_.at(placing.parent);
+  const bool combo = control.kind == ControlKind::kComboBox;
+  const int height = combo ? placing.place.height + kDroppedListHeight : placing.place.height;
+  const HWND created =
+      CreateWindowExW(kind.extendedStyle, kind.className, WideText(control.text),
+                      WS_CHILD | WS_VISIBLE | kind.style | StyleOfFlags(definition_, control),
+                      placing.place.left, placing.place.top, placing.place.width, height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                      GetModuleHandleW(nullptr), nullptr);
+  const HFONT font =
+      WindowFont(WideText(definition_.fontFace), CharacterHeightOf(definition_, control));
+  SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  const UINT add = combo ? CB_ADDSTRING : LB_ADDSTRING;
+  for (const char16_t* item : control.items)
+    SendMessageW(created, add, 0, reinterpret_cast<LPARAM>(WideText(item)));
+  if (combo) FitComboHeight(created, control.place.height);
+  if (control.lineHeight != 0) SendMessageW(created, LB_SETITEMHEIGHT, 0, control.lineHeight);
+  if (control.kind == ControlKind::kMonthCalendar) SelectCalendarDate(created, control.date);
+  if (control.Has(kTakesNoFocus)) MakeFocusless(created);
+  // A themed group box or radio item writes in the theme's colour, whatever WM_CTLCOLORSTATIC
+  // sets; a text colour of the definition's own needs the classic drawing. A class list that
+  // names no class turns the theme off (an empty one does so on Windows only, not on Wine).
+  // A push button writes in the system's button text colour either way.
+  const bool buttonText =
+      control.kind == ControlKind::kGroupBox || control.kind == ControlKind::kRadioItem;
+  if (buttonText && TextColourOf(definition_, control)) SetWindowTheme(created, L" ", L" ");
+  return created;
 }
 
 HWND ControlSet::operator[](int id) const {
@@ -100,17 +148,15 @@ HWND ControlSet::operator[](int id) const {
 }
 
 const ControlDefinition* ControlSet::Find(HWND control) const {
-  const int id = GetDlgCtrlID(control);
-  const auto found = definitions_.find(id);
-  if (found == definitions_.end() || windows_.at(id) != control) return nullptr;
-  return found->second;
+  const ControlDefinition* definition = FindControl(definition_, GetDlgCtrlID(control));
+  if (definition == nullptr || (*this)[definition->id] != control) return nullptr;
+  return definition;
 }
 
-COLORREF ControlSet::Background(int id) const {
-  const auto found = definitions_.find(id);
-  if (found == definitions_.end()) return definition_.background;
-  if (found->second->background != kInheritedColour) return found->second->background;
-  return Background(found->second->parent);
+const ControlDefinition* ControlSet::Holding(HWND window) const {
+  for (HWND at = window; at != nullptr; at = GetParent(at))
+    if (const ControlDefinition* control = Find(at)) return control;
+  return nullptr;
 }
 
 HBRUSH ControlSet::Colour(HWND control, HDC dc) const {
@@ -119,9 +165,9 @@ HBRUSH ControlSet::Colour(HWND control, HDC dc) const {
   // Edit fields keep the system's white; everything else is drawn on its background.
   if (definition->kind == ControlKind::kEdit || definition->kind == ControlKind::kComboBox)
     return nullptr;
-  const COLORREF background = Background(definition->id);
-  SetTextColor(dc, definition->textColour != kInheritedColour ? definition->textColour
-                                                              : GetSysColor(COLOR_WINDOWTEXT));
+  const COLORREF background = ColourRef(BackgroundOf(definition_, *definition));
+  const std::optional<Rgb> text = TextColourOf(definition_, *definition);
+  SetTextColor(dc, text ? ColourRef(*text) : GetSysColor(COLOR_WINDOWTEXT));
   SetBkColor(dc, background);
   return SolidBrush(background);
 }

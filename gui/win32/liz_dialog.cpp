@@ -1,19 +1,20 @@
 #include "gui/win32/liz_dialog.h"
 
-#include "gui/win32/handler_guard.h"
+#include "gui/accelerators.h"
+#include "gui/centring.h"
+#include "gui/failure_box.h"
+#include "gui/liz_definition.h"
 #include "gui/win32/info_bitmap.h"
-#include "gui/win32/liz_layout.h"
+#include "gui/win32/message_box.h"
 #include "gui/win32/scroll_box.h"
 #include "gui/win32/top_window.h"
+#include "platform/latin_case.h"
 #include "platform/win32/wide_text.h"
 
 namespace kustel {
 namespace {
 
 constexpr wchar_t kLizClass[] = L"KustelLizForm";
-// A fixed dialog frame with a close box and nothing else in the title bar.
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExtendedStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 
 bool ControlHeld() {
   return GetKeyState(VK_CONTROL) < 0;
@@ -40,15 +41,17 @@ LizKey KeyOf(WPARAM virtualKey) {
   }
 }
 
+// The close button's letter, whatever its case.
 bool IsCloseLetter(WPARAM character) {
-  return character == L's' || character == L'S';
+  const char16_t letter = AcceleratorLetter(ControlOf(LizDefinition(), kCloseBtn).text);
+  return LatinLower(static_cast<char16_t>(character)) == letter;
 }
 
 }  // namespace
 
 LizDialog::LizDialog(HWND owner, std::u16string title) : owner_(owner), title_(std::move(title)) {
   const WindowDefinition& definition = LizDefinition();
-  window_ = CreateTopWindow(this, kLizClass, definition, kStyle, kExtendedStyle, owner);
+  window_ = CreateTopWindow(this, kLizClass, definition, owner);
   controls_ = std::make_unique<ControlSet>(window_, definition);
   ShowPicture();
 }
@@ -84,7 +87,7 @@ void LizDialog::ShowInfo(const std::u16string& caption) {
   open_ = true;
   EnableWindow(owner_, FALSE);
   ShowWindow(window_, SW_SHOW);
-  RunHandler(title_, [&] { rules_.FormShow(); });
+  RunShowingFailure(ShowModalBox, title_, [&] { rules_.FormShow(); });
   MSG message;
   while (open_) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -122,7 +125,8 @@ bool LizDialog::PreTranslate(MSG& message) {
       return false;
   }
   bool taken = true;
-  RunHandler(title_, [&] { taken = rules_.KeyPress(key, closeButtonFocused); });
+  RunShowingFailure(ShowModalBox, title_,
+                    [&] { taken = rules_.KeyPress(key, closeButtonFocused); });
   return taken;
 }
 
@@ -147,10 +151,10 @@ void LizDialog::CentreOnWorkArea() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   RECT frame;
   GetWindowRect(window_, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  SetWindowPos(window_, nullptr, area.left + (area.right - area.left - width) / 2,
-               area.top + (area.bottom - area.top - height) / 2, 0, 0,
+  const Place place =
+      CentredIn({area.left, area.top, area.right - area.left, area.bottom - area.top},
+                frame.right - frame.left, frame.bottom - frame.top);
+  SetWindowPos(window_, nullptr, place.left, place.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -160,7 +164,7 @@ LRESULT LizDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
       // Enter and Escape reach the dialog as IDOK and IDCANCEL from the dialog manager: neither
       // closes it. Only the button does.
       if (LOWORD(wParam) == kCloseBtn && HIWORD(wParam) == BN_CLICKED)
-        RunHandler(title_, [&] { rules_.CloseBtnClick(); });
+        RunShowingFailure(ShowModalBox, title_, [&] { rules_.CloseBtnClick(); });
       return 0;
     case WM_CLOSE:  // the close box, Alt+F4
       Close();
@@ -171,7 +175,7 @@ LRESULT LizDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
       // where the pointer is decides the place.
       const POINT pointer{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
-      RunHandler(title_, [&] { rules_.MouseWheel(PlaceOf(pointer), delta); });
+      RunShowingFailure(ShowModalBox, title_, [&] { rules_.MouseWheel(PlaceOf(pointer), delta); });
       return 0;
     }
     case WM_ACTIVATE:

@@ -2,14 +2,13 @@
 
 #include <commctrl.h>
 
-#include <cwctype>
-
+#include "gui/accelerators.h"
+#include "gui/centring.h"
+#include "gui/failure_box.h"
+#include "gui/main_definition.h"
 #include "gui/win32/control_set.h"
 #include "gui/win32/drop_area.h"
-#include "gui/win32/focusless_button.h"
-#include "gui/win32/handler_guard.h"
 #include "gui/win32/liz_dialog.h"
-#include "gui/win32/main_layout.h"
 #include "gui/win32/message_box.h"
 #include "gui/win32/month_calendar.h"
 #include "gui/win32/radio_group.h"
@@ -23,26 +22,20 @@ namespace kustel {
 namespace {
 
 constexpr wchar_t kMainClass[] = L"KustelMainForm";
-// A title bar with minimise, maximise and close boxes, and no sizing border: the window cannot
-// be resized, and maximising keeps its size (WM_GETMINMAXINFO).
-constexpr DWORD kStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kExtendedStyle = 0;
 
 // Posted to itself for each drop, so the names are handled after the drop has returned.
 constexpr UINT kDroppedMessage = WM_APP + 1;
 
-constexpr size_t kTypedFreeTextLimit = 25;
-
-std::vector<HWND> Items(const ControlSet& controls, int first, int count) {
+// The radio items of a group, in their order.
+std::vector<HWND> Items(const ControlSet& controls, int group) {
   std::vector<HWND> items;
-  for (int i = 0; i < count; ++i) items.push_back(controls[first + i]);
+  for (const int item : ChildrenOf(MainDefinition(), group)) items.push_back(controls[item]);
   return items;
 }
 
-// Edit fields (also a combo box's) take typed characters; on every other control the bare
-// letter of a button presses it.
-bool TakesTypedCharacters(HWND focus) {
+// A text field takes typed characters, whatever control it is part of (a combo box's field, the
+// calendar's year).
+bool IsTextField(HWND focus) {
   wchar_t className[16] = {};
   GetClassNameW(focus, className, 16);
   return _wcsicmp(className, WC_EDITW) == 0;
@@ -52,7 +45,7 @@ bool TakesTypedCharacters(HWND focus) {
 
 MainWindow::MainWindow(MainFormServices services, std::u16string title) : title_(std::move(title)) {
   const WindowDefinition& definition = MainDefinition();
-  window_ = CreateTopWindow(this, kMainClass, definition, kStyle, kExtendedStyle, nullptr);
+  window_ = CreateTopWindow(this, kMainClass, definition, nullptr);
   SetBoxOwner(window_);
   controls_ = std::make_unique<ControlSet>(window_, definition);
   WireControls();
@@ -70,11 +63,13 @@ HWND MainWindow::Control(int id) const {
 }
 
 void MainWindow::WireControls() {
-  datumGroup_ = std::make_unique<RadioGroup>(Items(*controls_, kDatumItem0, kDatumItemCount));
-  formatGroup_ = std::make_unique<RadioGroup>(Items(*controls_, kFormatItem0, kFormatItemCount));
+  datumGroup_ = std::make_unique<RadioGroup>(Items(*controls_, kDatumRGroup));
+  formatGroup_ = std::make_unique<RadioGroup>(Items(*controls_, kFormatRGroup));
   fuellzeichen_ = std::make_unique<TypeAheadCombo>(Control(kFuellzeichenComBox));
   einfgDel_ = std::make_unique<TypeAheadCombo>(Control(kEinfgDelComBox));
-  freeText_ = std::make_unique<TypedLengthEdit>(Control(kBeliebigTextEdit), kTypedFreeTextLimit);
+  const ControlDefinition& freeText = ControlOf(MainDefinition(), kBeliebigTextEdit);
+  freeText_ = std::make_unique<TypedLengthEdit>(Control(freeText.id),
+                                                static_cast<size_t>(freeText.typedLimit));
   calendar_ = std::make_unique<MonthCalendar>(
       Control(kMonthCalendar1), [this] { Run([&] { form_->MonthCalendar1Click(); }); });
   dropArea_ =
@@ -82,19 +77,17 @@ void MainWindow::WireControls() {
         drops_.push_back(std::move(names));
         PostMessageW(window_, kDroppedMessage, 0, 0);
       });
-  MakeFocusless(Control(kInfoSBtn));
-  MakeFocusless(Control(kCloseSBtn));
   lastFocus_ = Control(kFuellzeichenComBox);
 }
 
-// Left and top are (screen - outer size) / 2, truncated toward zero as C++ divides: negative,
-// half the difference off the screen, when the screen is smaller than the window.
 void MainWindow::CentreOnScreen() {
   RECT frame;
   GetWindowRect(window_, &frame);
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
-  SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Place place =
+      CentredIn({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                frame.right - frame.left, frame.bottom - frame.top);
+  SetWindowPos(window_, nullptr, place.left, place.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::Show() {
@@ -105,7 +98,7 @@ void MainWindow::Show() {
 
 template <typename Handler>
 void MainWindow::Run(Handler&& handler) {
-  RunHandler(title_, std::forward<Handler>(handler));
+  RunShowingFailure(ShowModalBox, title_, std::forward<Handler>(handler));
 }
 
 void MainWindow::KeepFocus() {
@@ -113,19 +106,22 @@ void MainWindow::KeepFocus() {
   if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
 }
 
+// Outside a text field the kind of the control holding the focus decides; the window itself takes
+// no typed characters.
+bool MainWindow::BareLettersPressButtonsAt(HWND focus) const {
+  if (IsTextField(focus)) return false;
+  const ControlDefinition* control = controls_->Holding(focus);
+  return control == nullptr || BareLetterPressesButtons(control->kind);
+}
+
 bool MainWindow::PressButtonByLetter(const MSG& message) {
   const bool withAlt = message.message == WM_SYSCHAR;
-  if (!withAlt && (message.message != WM_CHAR || TakesTypedCharacters(GetFocus()))) return false;
-  switch (std::towlower(static_cast<wint_t>(message.wParam))) {
-    case L'i':
-      Run([&] { form_->InfoSBtnClick(); });
-      return true;
-    case L's':
-      Run([&] { form_->CloseSBtnClick(); });
-      return true;
-    default:
-      return false;
-  }
+  if (!withAlt && (message.message != WM_CHAR || !BareLettersPressButtonsAt(GetFocus())))
+    return false;
+  const int button = ButtonOfLetter(MainDefinition(), static_cast<char16_t>(message.wParam));
+  if (button == 0) return false;
+  OnCommand(button, BN_CLICKED);  // as a click
+  return true;
 }
 
 bool MainWindow::PreTranslate(MSG& message) {
@@ -179,7 +175,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       DestroyWindow(window);
       return 0;
     case WM_GETMINMAXINFO: {
-      const SIZE outer = OuterSize(MainDefinition(), kStyle, kExtendedStyle);
+      const SIZE outer = OuterSize(MainDefinition());
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
       limits->ptMinTrackSize = limits->ptMaxTrackSize = limits->ptMaxSize = {outer.cx, outer.cy};
       return 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The main window in Win32: the controls of the window definition Main (gui/win32/main_layout),
+// The main window in Win32: the controls of the window definition Main (gui/main_definition),
 // shown as MainView to the window rules (gui/main_form.h), which decide everything. This class
 // only builds the controls, reads and writes them, and turns their notifications into the
 // handler calls of TMainForm: the radio groups, the type-ahead combo boxes, the typed-length
@@ -16,6 +16,7 @@
 
 #include "gui/main_form.h"
 #include "gui/main_view.h"
+#include "gui/window_mode.h"
 
 namespace kustel {
 
@@ -27,7 +28,7 @@ class RadioGroup;
 class TypeAheadCombo;
 class TypedLengthEdit;
 
-class MainWindow final : public MainView {
+class MainWindow final : public MainView, public FrontEndWindow {
  public:
   // Builds the window hidden and centred on the screen, then the window's state (TMainForm);
   // it owns every box shown from now on.
@@ -38,7 +39,7 @@ class MainWindow final : public MainView {
 
   HWND Handle() const { return window_; }
   HWND Control(int id) const;
-  TMainForm& Form() { return *form_; }
+  TMainForm& Form() override { return *form_; }
   void SetInfoDialog(LizDialog* dialog) { infoDialog_ = dialog; }
 
   // Shows the window where it was centred, with the focus on FuellzeichenComBox.
@@ -66,6 +67,7 @@ class MainWindow final : public MainView {
   void WireControls();
   void CentreOnScreen();
   void OnCommand(int id, int code);
+  bool BareLettersPressButtonsAt(HWND focus) const;
   bool PressButtonByLetter(const MSG& message);
   void KeepFocus();
   template <typename Handler>

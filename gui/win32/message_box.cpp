@@ -5,11 +5,6 @@
 namespace kustel {
 namespace {
 
-MessageBoxHook& Hook() {
-  static MessageBoxHook hook;
-  return hook;
-}
-
 HWND& Owner() {
   static HWND owner = nullptr;
   return owner;
@@ -17,27 +12,16 @@ HWND& Owner() {
 
 }  // namespace
 
-void SetMessageBoxHook(MessageBoxHook hook) {
-  Hook() = std::move(hook);
-}
-
 void SetBoxOwner(HWND owner) {
   Owner() = owner;
 }
 
 void ShowModalBox(const std::u16string& caption, const std::u16string& text, BoxIcon icon) {
-  if (Hook()) {
-    Hook()(ShownBox{caption, text, icon});
-    return;
-  }
+  if (AnsweredByHook({caption, text, icon})) return;
   const UINT style = MB_OK | (icon == BoxIcon::kError ? MB_ICONERROR : 0);
   // An owner that is not there (yet, or any more) would make the box fail.
   const HWND owner = IsWindow(Owner()) ? Owner() : nullptr;
   MessageBoxW(owner, Wide(text), Wide(caption), style);
-}
-
-void BoxMessageSink::ShowMessage(const std::u16string& text) {
-  ShowModalBox(title_, text);
 }
 
 }  // namespace kustel

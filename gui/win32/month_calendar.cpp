@@ -6,13 +6,11 @@ namespace kustel {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-constexpr CalendarDate kDefinitionDate{2017, 1, 1};
 
 }  // namespace
 
 MonthCalendar::MonthCalendar(HWND calendar, std::function<void()> clicked)
     : calendar_(calendar), clicked_(std::move(clicked)) {
-  Select(kDefinitionDate);
   SetWindowSubclass(calendar_, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -27,12 +25,16 @@ std::optional<CalendarDate> MonthCalendar::Selection() const {
   return CalendarDate{selected.wYear, selected.wMonth, selected.wDay};
 }
 
-void MonthCalendar::Select(CalendarDate date) {
+void SelectCalendarDate(HWND calendar, CalendarDate date) {
   SYSTEMTIME day{};
   day.wYear = static_cast<WORD>(date.year);
   day.wMonth = static_cast<WORD>(date.month);
   day.wDay = static_cast<WORD>(date.day);
-  SendMessageW(calendar_, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
+  SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
+}
+
+void MonthCalendar::Select(CalendarDate date) {
+  SelectCalendarDate(calendar_, date);
 }
 
 LRESULT CALLBACK MonthCalendar::Procedure(HWND calendar, UINT message, WPARAM wParam, LPARAM lParam,

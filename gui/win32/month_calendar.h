@@ -10,9 +10,12 @@
 namespace kustel {
 
 // The month calendar (SysMonthCal32): one month with week numbers, the date of its definition
-// (1 January 2017) until the program sets today. Its names are those of the user's locale.
+// until the program sets today. Its names are those of the user's locale.
 // A mouse click anywhere in it (a day, the arrows, the line with today's date) is reported once
 // the calendar has handled it, so the selection then is the click's; keyboard changes are not.
+// Selects a day of the calendar, sending no notification.
+void SelectCalendarDate(HWND calendar, CalendarDate date);
+
 class MonthCalendar {
  public:
   MonthCalendar(HWND calendar, std::function<void()> clicked);

@@ -2,26 +2,33 @@
 
 #include <windows.h>
 
-#include "gui/win32/window_definition.h"
+#include "gui/window_definition.h"
 
 namespace kustel {
 
 // The two top-level windows are C++ objects behind a window procedure. This makes such a window
-// from a definition: its class (registered once, with the definition's background), its caption
-// and an outer size that gives exactly the definition's client area, hidden. `Owner` receives
-// every message through `Owner::HandleMessage`, from WM_NCCREATE on, until WM_NCDESTROY.
-// A window with an owner is a dialog, which shows no icon in its title bar.
+// from a definition: its class (registered once, with the definition's background), its caption,
+// the styles of its frame and an outer size that gives exactly the definition's client area,
+// hidden. `Owner` receives every message through `Owner::HandleMessage`, from WM_NCCREATE on,
+// until WM_NCDESTROY. A window with an owner is a dialog, which shows no icon in its title bar.
 template <typename Owner>
 HWND CreateTopWindow(Owner* owner, const wchar_t* className, const WindowDefinition& definition,
-                     DWORD style, DWORD extendedStyle, HWND ownerWindow);
+                     HWND ownerWindow);
+
+// The styles of a frame.
+struct FrameStyle {
+  DWORD style;
+  DWORD extendedStyle;
+};
+FrameStyle FrameStyleOf(WindowFrame frame);
 
 // Registers a top-level window class once, with the program's own icon (resource 1, where the
 // program has one) or none.
-void RegisterTopWindowClass(const wchar_t* className, WNDPROC procedure, COLORREF background,
+void RegisterTopWindowClass(const wchar_t* className, WNDPROC procedure, Rgb background,
                             bool withIcon);
 
-// The outer size of a window of `style` whose client area is the definition's.
-SIZE OuterSize(const WindowDefinition& definition, DWORD style, DWORD extendedStyle);
+// The outer size of the window whose client area is the definition's.
+SIZE OuterSize(const WindowDefinition& definition);
 
 template <typename Owner>
 LRESULT CALLBACK TopWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -37,12 +44,14 @@ LRESULT CALLBACK TopWindowProcedure(HWND window, UINT message, WPARAM wParam, LP
 
 template <typename Owner>
 HWND CreateTopWindow(Owner* owner, const wchar_t* className, const WindowDefinition& definition,
-                     DWORD style, DWORD extendedStyle, HWND ownerWindow) {
+                     HWND ownerWindow) {
   RegisterTopWindowClass(className, TopWindowProcedure<Owner>, definition.background,
                          ownerWindow == nullptr);
-  const SIZE outer = OuterSize(definition, style, extendedStyle);
-  return CreateWindowExW(extendedStyle, className, definition.caption, style, CW_USEDEFAULT,
-                         CW_USEDEFAULT, outer.cx, outer.cy, ownerWindow, nullptr,
+  const FrameStyle frame = FrameStyleOf(definition.frame);
+  const SIZE outer = OuterSize(definition);
+  return CreateWindowExW(frame.extendedStyle, className,
+                         reinterpret_cast<const wchar_t*>(definition.caption), frame.style,
+                         CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, ownerWindow, nullptr,
                          GetModuleHandleW(nullptr), owner);
 }
 

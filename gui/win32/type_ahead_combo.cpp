@@ -77,24 +77,16 @@ bool TypeAheadCombo::FollowTypedText() {
   const std::u16string typed = WindowText(field_);
   DWORD cursor = 0;
   SendMessageW(field_, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&cursor));
-  const std::vector<std::u16string> items = Items();
-  const int match = FirstItemBeginningWith(items, typed);
-  // The rest of the item is added only while the cursor stands at the end of what was typed.
-  const bool complete = !deleting_ && cursor == typed.size();
+  const TypeAheadResult result = TypeAhead(Items(), typed, cursor, deleting_);
   deleting_ = false;
-  const std::u16string shown = complete ? CompletedText(items, typed) : typed;
 
   // Selecting the item writes the item's own text into the field; the field then gets back what
-  // the user typed plus the completed rest. A combo box's field announces no text set this way,
-  // and should one do so, the list's selection is set again directly.
-  SendMessageW(combo_, CB_SETCURSEL, match, 0);
-  SetWindowTextW(field_, Wide(shown));
-  if (Index() != match) SendMessageW(list_, LB_SETCURSEL, match, 0);
-  if (shown.size() > typed.size()) {
-    SendMessageW(field_, EM_SETSEL, shown.size(), typed.size());  // the caret after the typed
-  } else {
-    SendMessageW(field_, EM_SETSEL, cursor, cursor);
-  }
+  // the rule leaves in it. A combo box's field announces no text set this way, and should one do
+  // so, the list's selection is set again directly.
+  SendMessageW(combo_, CB_SETCURSEL, result.item, 0);
+  SetWindowTextW(field_, Wide(result.text));
+  if (Index() != result.item) SendMessageW(list_, LB_SETCURSEL, result.item, 0);
+  SendMessageW(field_, EM_SETSEL, result.anchor, result.caret);
   following_ = false;
   return true;
 }

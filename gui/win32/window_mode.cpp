@@ -6,15 +6,11 @@
 
 #include <memory>
 
-#include "app/start_texts.h"
-#include "gui/win32/handler_guard.h"
+#include "app/version_text.h"
 #include "gui/win32/liz_dialog.h"
 #include "gui/win32/main_window.h"
 #include "gui/win32/message_box.h"
-#include "platform/clock.h"
-#include "platform/file_system.h"
-#include "platform/settings_backend.h"
-#include "settings/settings_store.h"
+#include "gui/window_mode.h"
 
 namespace kustel {
 namespace {
@@ -24,53 +20,47 @@ void InitCommonControls() {
   InitCommonControlsEx(&classes);
 }
 
-// Until the main window is gone; the window's own letters and the dialog manager's keys first.
-void RunEventLoop(MainWindow& window) {
-  MSG message;
-  while (IsWindow(window.Handle()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (!window.PreTranslate(message)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+// The calls of window mode's start-up in Win32. The windows are this front end's own, so the
+// window start-up hands back is a MainWindow.
+class Win32FrontEnd final : public WindowFrontEnd {
+ public:
+  explicit Win32FrontEnd(std::u16string title)
+      : WindowFrontEnd(ShowModalBox), title_(std::move(title)) {}
+
+  std::unique_ptr<FrontEndWindow> MakeMainWindow(MainFormServices services) override {
+    InitCommonControls();
+    return std::make_unique<MainWindow>(services, title_);
+  }
+
+  std::unique_ptr<LizView> MakeInfoDialog(FrontEndWindow& window) override {
+    auto& main = static_cast<MainWindow&>(window);
+    auto dialog = std::make_unique<LizDialog>(main.Handle(), title_);
+    main.SetInfoDialog(dialog.get());
+    return dialog;
+  }
+
+  // Until the main window is gone; the window's own letters and the dialog manager's keys first.
+  void RunEventLoop(FrontEndWindow& window) override {
+    auto& main = static_cast<MainWindow&>(window);
+    main.Show();
+    MSG message;
+    while (IsWindow(main.Handle()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+      if (!main.PreTranslate(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
     }
   }
-}
+
+ private:
+  std::u16string title_;
+};
 
 }  // namespace
 
-// Start-up of window mode, in its order: the second-instance box when another instance runs;
-// the main window constructed hidden and centred, with its state (start values, the stored
-// settings, the relabelling, the version text); its creation handler; the information dialog,
-// hidden; then the window shown and the event loop until the window is closed.
 int RunWindowMode(const std::u16string&, const std::u16string& title, GuardResult guard) {
-  if (guard == GuardResult::kAlreadyRunning) {
-    ShowModalBox(kSecondInstanceCaption, kSecondInstanceText);
-    return 1;
-  }
-  InitCommonControls();
-
-  SystemClock clock;
-  NativeFileSystem files;
-  const std::unique_ptr<SettingsBackend> backend = MakeNativeSettingsBackend();
-  BoxMessageSink messages(title);
-  SettingsStore settings(*backend, messages);
-
-  std::unique_ptr<MainWindow> window;
-  if (!RunHandler(title, [&] {
-        window =
-            std::make_unique<MainWindow>(MainFormServices{files, clock, settings, messages}, title);
-      })) {
-    return 0;
-  }
-  // A failure here skips the rest of FormCreate; the window opens all the same.
-  RunHandler(title, [&] { window->Form().FormCreate(); });
-  std::unique_ptr<LizDialog> dialog;
-  if (!RunHandler(title, [&] { dialog = std::make_unique<LizDialog>(window->Handle(), title); }))
-    return 0;
-  window->SetInfoDialog(dialog.get());
-
-  window->Show();
-  RunEventLoop(*window);
-  return 0;
+  Win32FrontEnd frontEnd(title);
+  return RunWindowBranch(frontEnd, {title, guard, BuildVersionText()});
 }
 
 }  // namespace kustel

@@ -20,8 +20,10 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "gui/main_definition.h"
 #include "tests/app/command_line_cases.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/xvfb.h"
@@ -725,6 +727,7 @@ TEST(CommandLine, FilesDraggedFromAnXProgramAreStampedOnlyOnTheDropArea) {
   world.StoreSettings("35000099999999N_");  // free text "N_", keep
   world.MakeFile("a.pdf");
   world.MakeFile("mit Leerzeichen.pdf");
+  world.MakeFile("Kalender.pdf");
   int errors = -1;
   const pid_t window = world.Start({}, errors, {"DISPLAY=" + x.Display()});
   bool mapped = false;
@@ -736,11 +739,17 @@ TEST(CommandLine, FilesDraggedFromAnXProgramAreStampedOnlyOnTheDropArea) {
               "WINDOW=%*d X=%d Y=%d", &left, &top);
   const std::vector<std::string> files = {world.File("a.pdf"), world.File("mit Leerzeichen.pdf")};
 
-  DragFilesTo(x, files, left + 300, top + 100);  // the calendar: no drop area
-  EXPECT_EQ(world.Files(), (std::vector<std::string>{"a.pdf", "mit Leerzeichen.pdf"}));
-  DragFilesTo(x, files, left + 25 + 68, top + 295 + 34);  // the middle of the drop area
-  // The window stamps from its event queue once the drop has returned to the drag source.
-  const std::vector<std::string> stamped = {"N_a.pdf", "N_mit Leerzeichen.pdf"};
+  auto middleOf = [&](int control) {
+    const Place place = PlaceInWindow(MainDefinition(), ControlOf(MainDefinition(), control));
+    return std::pair{left + place.left + place.width / 2, top + place.top + place.height / 2};
+  };
+  const auto [calendarX, calendarY] = middleOf(kMonthCalendar1);
+  const auto [dropX, dropY] = middleOf(kLboxFiles);
+  DragFilesTo(x, {world.File("Kalender.pdf")}, calendarX, calendarY);
+  DragFilesTo(x, files, dropX, dropY);
+  // The window stamps from its event queue once the drop has returned to the drag source; a drop
+  // it took wrongly on the calendar would have been handled before the later one.
+  const std::vector<std::string> stamped = {"Kalender.pdf", "N_a.pdf", "N_mit Leerzeichen.pdf"};
   WaitFor([&] { return world.Files() == stamped; }, std::chrono::seconds(10));
   EXPECT_EQ(world.Files(), stamped);
 

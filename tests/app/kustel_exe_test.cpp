@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "gui/win32/main_layout.h"
+#include "gui/main_definition.h"
 #include "platform/instance_guard.h"
 #include "platform/name_codec.h"
 #include "tests/app/command_line_cases.h"

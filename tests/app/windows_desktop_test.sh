@@ -8,7 +8,7 @@
 # program.
 # Usage: windows_desktop_test.sh KUSTEL_EXE WINE_RUN WINE_PREFIX TOOLS
 #   WINE_RUN, WINE_PREFIX  the Windows suite's emulator and its prefix
-#   TOOLS                  the default build's test tools (x_window, drag_source)
+#   TOOLS                  the default build's test tools (x_window, drag_source, window_place)
 # Exit code 77 (skipped) when a tool is missing.
 set -u
 exe=$1
@@ -23,8 +23,8 @@ skip() {
 for tool in Xvfb xdotool import convert compare; do
   command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
-[ -x "$tools/x_window" ] && [ -x "$tools/drag_source" ] ||
-  skip "$tools/x_window or drag_source is missing: build the default preset first"
+[ -x "$tools/x_window" ] && [ -x "$tools/drag_source" ] && [ -x "$tools/window_place" ] ||
+  skip "$tools/x_window, drag_source or window_place is missing: build the default preset first"
 
 failures=0
 fail() {
@@ -33,6 +33,14 @@ fail() {
 }
 check() {  # check WHAT EXPECTED ACTUAL
   if [ "$2" = "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi
+}
+# The places of the window definitions: `place Main` sets WIDTH and HEIGHT of its client area,
+# `place Main lboxFiles` LEFT, TOP, WIDTH and HEIGHT of a control in it; `middle Main lboxFiles
+# LEFT TOP` prints the screen point in the middle of the control, for a window at (LEFT, TOP).
+place() { eval "$("$tools/window_place" "$@")"; }
+middle() {
+  place "$1" "$2"
+  echo $(($3 + LEFT + WIDTH / 2)) $(($4 + TOP + HEIGHT / 2))
 }
 
 work=$(mktemp -d)
@@ -61,7 +69,8 @@ export DISPLAY
 
 wine reg add 'HKCU\software\tolm\kustel' /v cfg_regstring /d 35000099999999N_ /f >/dev/null 2>&1
 mkdir "$work/files"
-touch "$work/files/a.pdf" "$work/files/mit Leerzeichen.pdf" "$work/files/Grüße.txt"
+touch "$work/files/a.pdf" "$work/files/mit Leerzeichen.pdf" "$work/files/Grüße.txt" \
+  "$work/files/Kalender.pdf"
 files() { (cd "$work/files" && ls | tr '\n' '|'); }
 
 wine "$exe" >/dev/null 2>&1 &
@@ -71,21 +80,23 @@ kustel=$!
 # both sides), down by half of what is left once the title bar is counted.
 main=$("$tools/x_window" wait-mapped 'Programm KUSTEL' 60) || { fail "the window did not open"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$main")"
-left=$X top=$Y
-check "the client area's size" "712x381" "${WIDTH}x${HEIGHT}"
-check "the window's place across" 284 "$left"
-centre=$(((1024 - 381) / 2))
+left=$X top=$Y shown="${WIDTH}x${HEIGHT}"
+place Main
+check "the client area's size" "${WIDTH}x${HEIGHT}" "$shown"
+check "the window's place across" $(((1280 - WIDTH) / 2)) "$left"
+centre=$(((1024 - HEIGHT) / 2))
 [ "$top" -ge "$centre" ] && [ "$top" -le $((centre + 30)) ] &&
   echo "ok: the window's place down ($top)" || fail "the window's place down: $top"
 
-# Drags the files from a real X drag source and lets go over (x, y) of the screen.
+# Drags files from a real X drag source and lets go over (x, y) of the screen.
 drag_to() {
-  "$tools/drag_source" -platform xcb "$work/files/a.pdf" "$work/files/mit Leerzeichen.pdf" \
-    "$work/files/Grüße.txt" >"$work/drag" 2>/dev/null &
+  x=$1 y=$2
+  shift 2
+  "$tools/drag_source" -platform xcb "$@" >"$work/drag" 2>/dev/null &
   source=$!
   "$tools/x_window" wait-mapped 'Kustel drag source' 20 >/dev/null
   xdotool mousemove 40 40 sleep 0.2 mousedown 1 sleep 0.2 mousemove 60 50 sleep 0.2 \
-    mousemove "$1" "$2" sleep 0.3 mousemove_relative 1 1 sleep 0.3 mouseup 1 sleep 0.3
+    mousemove "$x" "$y" sleep 0.3 mousemove_relative 1 1 sleep 0.3 mouseup 1 sleep 0.3
   kill "$source" 2>/dev/null
   wait "$source" 2>/dev/null
 }
@@ -94,33 +105,39 @@ wait_for_files() {
   files
 }
 
-before="Grüße.txt|a.pdf|mit Leerzeichen.pdf|"
-drag_to $((left + 300)) $((top + 100))  # the calendar
-sleep 1
-check "a drop on the calendar changes nothing" "$before" "$(files)"
-drag_to $((left + 25 + 68)) $((top + 295 + 34))  # the drop area
-check "a drop on the drop area stamps the files" "N_Grüße.txt|N_a.pdf|N_mit Leerzeichen.pdf|" \
-  "$(wait_for_files "N_Grüße.txt|N_a.pdf|N_mit Leerzeichen.pdf|")"
+drag_to $(middle Main MonthCalendar1 "$left" "$top") "$work/files/Kalender.pdf"
+drag_to $(middle Main lboxFiles "$left" "$top") "$work/files/a.pdf" \
+  "$work/files/mit Leerzeichen.pdf" "$work/files/Grüße.txt"
+# The window stamps from its event queue; a drop it took wrongly on the calendar would have been
+# handled before the later one.
+stamped="Kalender.pdf|N_Grüße.txt|N_a.pdf|N_mit Leerzeichen.pdf|"
+check "a drop on the drop area stamps its files, one on the calendar none" "$stamped" \
+  "$(wait_for_files "$stamped")"
 
 # The information dialog, centred on the screen (its work area) across.
-xdotool mousemove $((left + 248 + 20)) $((top + 328 + 15)) click 1
+xdotool mousemove $(middle Main InfoSBtn "$left" "$top") click 1
 liz=$("$tools/x_window" wait-mapped 'Bedienung und Lizenzvereinbarung' 20) ||
   { fail "the info button opened no dialog"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$liz")"
-dleft=$X dtop=$Y
-check "the dialog's client area" "508x550" "${WIDTH}x${HEIGHT}"
-check "the dialog's place across" $(((1280 - 508) / 2)) "$dleft"
+dleft=$X dtop=$Y shown="${WIDTH}x${HEIGHT}"
+place Lizenz
+check "the dialog's client area" "${WIDTH}x${HEIGHT}" "$shown"
+check "the dialog's place across" $(((1280 - WIDTH) / 2)) "$dleft"
 
 # The wheel, read back in the screen's pixels: the picture's area of the scroll box before and
 # after a notch, compared with the rows the notch should have moved it by. Nothing else moves it.
-box_x=$((dleft + 16)) box_y=$((dtop + 16))
+place Lizenz Image1
+picture_width=$WIDTH
+place Lizenz ScrollBox1
+box_x=$((dleft + LEFT)) box_y=$((dtop + TOP)) box_height=$HEIGHT
 shoot() {
   sleep 0.5
-  import -window root -crop "448x481+$box_x+$box_y" +repage "$work/$1.png"
+  import -window root -crop "${picture_width}x$box_height+$box_x+$box_y" +repage "$work/$1.png"
 }
 moved_by() {  # moved_by BEFORE AFTER PIXELS: the rows of AFTER are those of BEFORE, PIXELS lower
-  convert "$work/$1.png" -crop "448x$((481 - $3))+0+$3" +repage "$work/from.png"
-  convert "$work/$2.png" -crop "448x$((481 - $3))+0+0" +repage "$work/to.png"
+  rows=$((box_height - $3))
+  convert "$work/$1.png" -crop "${picture_width}x$rows+0+$3" +repage "$work/from.png"
+  convert "$work/$2.png" -crop "${picture_width}x$rows+0+0" +repage "$work/to.png"
   compare -metric AE "$work/from.png" "$work/to.png" null: 2>&1
 }
 shoot start
@@ -142,8 +159,8 @@ done
 check "S closes the dialog" "" "$(xdotool search --onlyvisible --name 'Bedienung und Lizenzvereinbarung' 2>/dev/null)"
 
 # "Dateidatum", then the close button: saved, and the program ends.
-xdotool mousemove $((left + 17 + 16 + 94)) $((top + 25 + 62 + 16)) click 1 sleep 0.3
-xdotool mousemove $((left + 295 + 64)) $((top + 328 + 15)) click 1
+xdotool mousemove $(middle Main DatumRGroupItem1 "$left" "$top") click 1 sleep 0.3
+xdotool mousemove $(middle Main CloseSBtn "$left" "$top") click 1
 status=timeout
 for _ in $(seq 100); do
   if ! kill -0 "$kustel" 2>/dev/null; then

@@ -1,11 +1,14 @@
-// The control rules both toolkits share: type-ahead in the combo boxes and the typed-length
-// limit of the free-text field.
+// The control rules both toolkits share: type-ahead in the combo boxes, the typed-length limit
+// of the free-text field, the buttons' letters and the centring of a window.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "gui/accelerators.h"
+#include "gui/centring.h"
+#include "gui/main_definition.h"
 #include "gui/type_ahead.h"
 #include "gui/typed_length.h"
 
@@ -14,23 +17,68 @@ namespace {
 
 const std::vector<std::u16string> kFillItems = {u"Bindestrich", u"Unterstrich", u"Blank"};
 
-TEST(TypeAhead, SelectsTheFirstItemBeginningWithTheTypedTextWhateverItsCase) {
+TEST(TypeAhead, SelectsTheFirstItemBeginningWithTheTypedTextAndCompletesItWhileTyping) {
   const struct {
+    const char* name;
     std::u16string typed;
-    int item;
-    std::u16string shown;
+    size_t cursor;
+    bool deleting;
+    TypeAheadResult left;
   } rows[] = {
-      {u"u", 1, u"unterstrich"},  // the typed letter stays as typed, the rest is added
-      {u"b", 0, u"bindestrich"},  // the first of two items beginning with b
-      {u"BL", 2, u"BLank"},
-      {u"x", -1, u"x"},  // begins no item
-      {u"Bindestriche", -1, u"Bindestriche"},
-      {u"", -1, u""},
+      // What was typed stays as typed; the rest of the item follows, selected back to the caret.
+      {"u completes to Unterstrich", u"u", 1, false, {1, u"unterstrich", 11, 1}},
+      {"the first of two items beginning with b", u"b", 1, false, {0, u"bindestrich", 11, 1}},
+      {"letter case ignored", u"BL", 2, false, {2, u"BLank", 5, 2}},
+      {"a whole item typed", u"Blank", 5, false, {2, u"Blank", 5, 5}},
+      {"text that begins no item", u"x", 1, false, {-1, u"x", 1, 1}},
+      {"longer than any item", u"Bindestriche", 12, false, {-1, u"Bindestriche", 12, 12}},
+      {"an empty field", u"", 0, false, {-1, u"", 0, 0}},
+      // A deletion, or typing before the end, selects the item but adds nothing.
+      {"Backspace after un", u"un", 2, true, {1, u"un", 2, 2}},
+      {"typed in the middle", u"bx", 1, false, {-1, u"bx", 1, 1}},
+      {"a letter put before the rest", u"Bl", 1, false, {2, u"Bl", 1, 1}},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.typed.begin(), row.typed.end()));
-    EXPECT_EQ(FirstItemBeginningWith(kFillItems, row.typed), row.item);
-    EXPECT_EQ(CompletedText(kFillItems, row.typed), row.shown);
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(TypeAhead(kFillItems, row.typed, row.cursor, row.deleting), row.left);
+  }
+}
+
+TEST(Accelerators, TheMarkedLetterPressesItsButtonAndBareLettersStayTextInTextFields) {
+  EXPECT_EQ(AcceleratorLetter(u"&Schließen"), u's');
+  EXPECT_EQ(AcceleratorLetter(u"&Info"), u'i');
+  EXPECT_EQ(AcceleratorLetter(u"Info"), 0);
+  EXPECT_EQ(AcceleratorLetter(u"Info&"), 0);
+
+  const WindowDefinition& main = MainDefinition();
+  EXPECT_EQ(ButtonOfLetter(main, u'i'), kInfoSBtn);
+  EXPECT_EQ(ButtonOfLetter(main, u'S'), kCloseSBtn);
+  EXPECT_EQ(ButtonOfLetter(main, u'x'), 0);
+  EXPECT_EQ(ButtonOfLetter(main, 0), 0);
+
+  for (const ControlKind typing : {ControlKind::kEdit, ControlKind::kComboBox})
+    EXPECT_FALSE(BareLetterPressesButtons(typing));
+  for (const ControlKind quiet :
+       {ControlKind::kRadioItem, ControlKind::kListBox, ControlKind::kMonthCalendar})
+    EXPECT_TRUE(BareLetterPressesButtons(quiet));
+}
+
+TEST(Centring, HalvesTheDifferenceTruncatedTowardZero) {
+  const struct {
+    const char* name;
+    Place area;
+    int width, height;
+    Place centred;
+  } rows[] = {
+      {"a screen larger than the window", {0, 0, 1024, 768}, 728, 420, {148, 174, 728, 420}},
+      {"an odd difference", {0, 0, 1025, 769}, 728, 420, {148, 174, 728, 420}},
+      {"a work area that does not start at 0", {0, 30, 1024, 738}, 500, 580, {262, 109, 500, 580}},
+      // Half the excess off the screen, truncated toward zero: -14, not -15.
+      {"a screen smaller than the window", {0, 0, 699, 400}, 728, 420, {-14, -10, 728, 420}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(CentredIn(row.area, row.width, row.height), row.centred);
   }
 }
 

@@ -5,13 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/liz_definition.h"
+
 #include <string>
 #include <vector>
 
 namespace kustel {
 namespace {
 
-constexpr int kBottom = 862;  // 1343 content pixels, 481 visible
+// The dialog's scroll range: its content reaches down to the picture's lower edge.
+const int kBottom = [] {
+  const Place box = ControlOf(LizDefinition(), kScrollBox1).place;
+  const Place picture = ControlOf(LizDefinition(), kImage1).place;
+  return picture.top + picture.height - box.height;
+}();
 
 class FakeLizView final : public LizView {
  public:
@@ -58,7 +65,8 @@ TEST(LizRules, TheWheelScrollsWithinTheRangeAndOnlyWhileTheScrollBoxHasTheFocus)
       {"a delta of 100 over the picture", 0, WheelPlace::kControl, true, -100, 24},
       {"away from the user at the top", 0, WheelPlace::kControl, true, 120, 0},
       {"towards the user at the bottom", kBottom, WheelPlace::kControl, true, -120, kBottom},
-      {"from 850 towards the user", 850, WheelPlace::kControl, true, -120, kBottom},
+      {"from 12 above the bottom towards the user", kBottom - 12, WheelPlace::kControl, true, -120,
+       kBottom},
       {"from 20 away from the user", 20, WheelPlace::kControl, true, 120, 0},
       {"while the close button has the focus", 100, WheelPlace::kControl, false, -120, 100},
   };

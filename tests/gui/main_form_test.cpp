@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "app/version_text.h"
 #include "engine/prefix_formats.h"
 #include "gui/main_view.h"
 #include "platform/file_system.h"
@@ -21,6 +21,7 @@
 #include "platform/settings_backend.h"
 #include "settings/settings_store.h"
 #include "settings/settings_string.h"
+#include "tests/support/fake_main_view.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/logged_backend.h"
 #include "tests/support/logged_files.h"
@@ -32,36 +33,15 @@ namespace kustel {
 namespace {
 
 using Log = std::vector<std::string>;
-using Labels = std::array<std::u16string, kDateFormatCount>;
+
+// The version the program hands the window.
+const std::u16string kVersion = u"24.11.23";
 
 std::string Utf8(const std::u16string& text) {
   return TextToBytes(text);
 }
 
-// A window that only remembers what it was told. Closing reports back as a toolkit does.
-class FakeView final : public MainView {
- public:
-  OptionState ReadOptions() const override { return options; }
-  void WriteOptions(const OptionState& written) override { options = written; }
-  void ShowFormatLabels(const Labels& shown) override { labels = shown; }
-  std::optional<CalendarDate> CalendarSelection() const override { return calendar; }
-  void SetCalendarDate(CalendarDate date) override { calendar = date; }
-  void ShowChosenDate(const std::u16string& text) override { options.chosenDate = text; }
-  void AcceptDrops() override { acceptsDrops = true; }
-  void CloseWindow() override {
-    closed = true;
-    if (form != nullptr) form->FormClose();
-  }
-  void ShowInfoDialog(const std::u16string& caption) override { infoCaptions.push_back(caption); }
-
-  OptionState options{9, 9, 9, 9, u"unset", u"unset"};  // nothing a start value could be
-  Labels labels;
-  std::optional<CalendarDate> calendar;
-  bool acceptsDrops = false;
-  bool closed = false;
-  std::vector<std::u16string> infoCaptions;
-  TMainForm* form = nullptr;
-};
+using FakeView = FakeMainView;
 
 // The program's messages, logged; a box's own event loop can run `whileOpen` meanwhile.
 class LoggedMessages final : public MessageSink {
@@ -81,8 +61,8 @@ class MainFormRules : public ::testing::Test {
  protected:
   TMainForm& Open() {
     settings_ = std::make_unique<SettingsStore>(loggedBackend_, messages);
-    form_ =
-        std::make_unique<TMainForm>(view, MainFormServices{files_, clock, *settings_, messages});
+    form_ = std::make_unique<TMainForm>(
+        view, MainFormServices{files_, clock, *settings_, messages, kVersion});
     view.form = form_.get();
     form_->FormCreate();
     return *form_;
@@ -147,7 +127,7 @@ TEST_F(MainFormRules, FormCreateTakesDropsTheClockAndTurnsTheCalendarToToday) {
   EXPECT_TRUE(view.acceptsDrops);
   EXPECT_EQ(form().CurrentWorkingDate(), (WorkingDate{2025, 3, 5, 9, 7, 0}));
   EXPECT_EQ(view.calendar, (CalendarDate{2025, 3, 5}));
-  EXPECT_EQ(form().VersionText(), BuildVersionText());  // the build date's, as the program makes it
+  EXPECT_EQ(form().VersionText(), kVersion);
 }
 
 TEST_F(MainFormRules, EveryComboChangeRelabelsTheFormatsAndKeepsTheSelection) {
@@ -265,6 +245,27 @@ TEST_F(MainFormRules, ADropArrivingWhileABoxIsOpenWaitsForTheEarlierNames) {
                       "rename a.txt", "save 05000099999999xxx", "rename b.txt"}));
 }
 
+TEST_F(MainFormRules, AFailureEndsOnlyItsOwnDropAndTheDropsWaitingBehindItStillRun) {
+  folder.WriteFile("a.txt");
+  folder.WriteFile("b.txt");
+  Open();
+  // While the first drop's box is open, a second drop arrives, and then a failure ends the first.
+  messages.whileOpen = [&] {
+    form().DropFiles({Path("b.txt")});
+    throw std::runtime_error("Das Laufwerk ist nicht bereit");
+  };
+  EXPECT_THROW(form().DropFiles({Path(std::string(300, 'x')), Path("a.txt")}), std::runtime_error);
+  EXPECT_EQ(log, (Log{"save 05000099999999xxx",
+                      "box Pfad + Dateiname sind zu lang, max. 256 Zeichen sind zulässig",
+                      "save 05000099999999xxx", "rename b.txt"}));
+  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"241105 - b.txt", "a.txt"}));
+
+  // The window takes the next drop as ever.
+  folder.WriteFile("c.txt");
+  form().DropFiles({Path("c.txt")});
+  EXPECT_EQ(log.back(), "rename c.txt");
+}
+
 TEST_F(MainFormRules, TheCloseButtonsSaveIsTheOnlyOneWhenTheWindowThenCloses) {
   Open();
   view.options.freeText = u"Neu";
@@ -293,9 +294,8 @@ TEST_F(MainFormRules, ACalendarClickWritesTheSelectedDayAsDayMonthYear) {
 TEST_F(MainFormRules, TheInfoButtonShowsTheDialogWithTheVersionInItsCaption) {
   Open();
   form().InfoSBtnClick();
-  EXPECT_EQ(view.infoCaptions,
-            std::vector<std::u16string>{u"  Bedienung und Lizenzvereinbarung - Version " +
-                                        form().VersionText()});
+  EXPECT_EQ(view.infoCaptions, std::vector<std::u16string>{
+                                   u"  Bedienung und Lizenzvereinbarung - Version " + kVersion});
 }
 
 }  // namespace

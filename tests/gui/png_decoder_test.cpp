@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/liz_definition.h"
+
 namespace kustel {
 namespace {
 
@@ -105,15 +107,17 @@ TEST(PngDecoder, DecodesEachCommittedPictureAsLibpngDoes) {
     const Bytes png = FileBytes(path);
     const DecodedPng decoded = DecodePng(png);
     ASSERT_TRUE(decoded.ok()) << PngErrorText(decoded.error);
-    EXPECT_EQ(decoded.width, 448u);
-    EXPECT_EQ(decoded.height, 1340u);
+    // The size the dialog's definition gives its picture.
+    const Place picture = ControlOf(LizDefinition(), kImage1).place;
+    EXPECT_EQ(decoded.width, static_cast<uint32_t>(picture.width));
+    EXPECT_EQ(decoded.height, static_cast<uint32_t>(picture.height));
     // The decoder takes colour type 6 alone, so a successful decode already says RGBA; the
     // header bytes say it too, and that the picture is not interlaced.
     ASSERT_GT(png.size(), 29u);
     EXPECT_EQ(png[24], 8) << "bit depth";
     EXPECT_EQ(png[25], 6) << "colour type";
     EXPECT_EQ(png[28], 0) << "interlace method";
-    ASSERT_EQ(decoded.rgba.size(), size_t{448} * 1340 * 4);
+    ASSERT_EQ(decoded.rgba.size(), size_t{decoded.width} * decoded.height * 4);
     size_t translucent = 0;
     for (size_t i = 3; i < decoded.rgba.size(); i += 4) translucent += decoded.rgba[i] != 255;
     EXPECT_EQ(translucent, 0u) << "pixels that are not fully opaque";

@@ -31,10 +31,10 @@ TEST_F(DesktopBoxTest, StartsQtAtTheFirstBoxAndShowsEachMessage) {
   box.Show(u"Kustel", u"Datei fehlt.", true);
   EXPECT_NE(QCoreApplication::instance(), nullptr);
   ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].caption, "Kustel");
-  EXPECT_EQ(boxes[0].text, "Geben Sie einen beliebigen Text ein");
+  EXPECT_EQ(boxes[0].caption, u"Kustel");
+  EXPECT_EQ(boxes[0].text, u"Geben Sie einen beliebigen Text ein");
   EXPECT_EQ(boxes[0].icon, BoxIcon::kNone);
-  EXPECT_EQ(boxes[1].text, "Datei fehlt.");
+  EXPECT_EQ(boxes[1].text, u"Datei fehlt.");
   EXPECT_EQ(boxes[1].icon, BoxIcon::kError);
 }
 

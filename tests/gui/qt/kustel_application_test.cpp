@@ -34,7 +34,7 @@ class FailingHandler final : public QObject {
 struct FailureCase {
   const char* name;
   void (*fail)();
-  QString shownText;
+  std::u16string shownText;
 };
 
 TEST(KustelApplication, ShowsAFailureFromAnEventHandlerAndGoesOn) {
@@ -44,9 +44,10 @@ TEST(KustelApplication, ShowsAFailureFromAnEventHandlerAndGoesOn) {
   SetMessageBoxHook([&](const ShownBox& box) { boxes.push_back(box); });
 
   const FailureCase rows[] = {
-      {"a failure with a text", [] { throw std::runtime_error("Datei fehlt"); }, "Datei fehlt."},
-      {"a text ending in a full stop", [] { throw std::runtime_error("Ende."); }, "Ende."},
-      {"a failure without a text", [] { throw 42; }, ""},
+      {"a failure with a text", [] { throw std::runtime_error("Datei fehlt"); }, u"Datei fehlt."},
+      {"a text ending in a full stop", [] { throw std::runtime_error("Ende."); }, u"Ende."},
+      // Never an empty box.
+      {"a failure without a text", [] { throw 42; }, u"Unbekannter Fehler."},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -57,7 +58,7 @@ TEST(KustelApplication, ShowsAFailureFromAnEventHandlerAndGoesOn) {
     QCoreApplication::processEvents();
 
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Kustel");
+    EXPECT_EQ(boxes[0].caption, u"Kustel");
     EXPECT_EQ(boxes[0].text, row.shownText);
     EXPECT_EQ(boxes[0].icon, BoxIcon::kError);
     EXPECT_EQ(handler.laterEvents, 1);  // the event loop went on

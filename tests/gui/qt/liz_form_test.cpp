@@ -17,13 +17,21 @@
 #include <functional>
 
 #include "gui/info_picture.h"
+#include "gui/liz_definition.h"
 #include "gui/png_decoder.h"
 #include "gui/qt/window_fonts.h"
 
 namespace kustel {
 namespace {
 
-constexpr int kBottom = 862;  // 1343 content pixels, 481 visible
+// The scroll geometry of the definition: the content reaches down to the picture's lower edge.
+const Place kBoxPlace = ControlOf(LizDefinition(), kScrollBox1).place;
+const Place kPicturePlace = ControlOf(LizDefinition(), kImage1).place;
+const int kBottom = kPicturePlace.top + kPicturePlace.height - kBoxPlace.height;
+
+QRgb RgbOf(Rgb colour) {
+  return qRgb(colour.red, colour.green, colour.blue);
+}
 
 // The caption the main window hands over for a version.
 QString Caption(const QString& version) {
@@ -97,7 +105,7 @@ TEST_F(LizFormTest, CaptionCarriesTheVersionAndTheShowingIsModal) {
 }
 
 TEST_F(LizFormTest, FrameIsFixedWithOnlyACloseBox) {
-  EXPECT_EQ(form_.size(), QSize(508, 550));
+  EXPECT_EQ(form_.size(), QSize(LizDefinition().clientWidth, LizDefinition().clientHeight));
   EXPECT_EQ(form_.minimumSize(), form_.maximumSize());
   const Qt::WindowFlags flags = form_.windowFlags();
   EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
@@ -108,7 +116,7 @@ TEST_F(LizFormTest, FrameIsFixedWithOnlyACloseBox) {
 }
 
 // The rendered dialog: silver around, white above and beside the picture, and the picture itself
-// at the top of the scroll box 3 pixels down, pixel for pixel in its own colours.
+// at the top of the scroll box below its band, pixel for pixel in its own colours.
 TEST_F(LizFormTest, ShowsThePictureUnscaledInItsOwnColours) {
   const DecodedPng picture = DecodePng(InfoPicturePng());
   ASSERT_TRUE(picture.ok());
@@ -120,23 +128,27 @@ TEST_F(LizFormTest, ShowsThePictureUnscaledInItsOwnColours) {
   for (size_t i = 0; i < picture.rgba.size(); i += 4)
     coloured += picture.rgba[i] != picture.rgba[i + 2];
   ASSERT_GT(coloured, 0u) << "in a grey picture swapped colour channels would go unseen";
-  const QRect box(16, 16, 473, 481);
+  const QRect box(kBoxPlace.left, kBoxPlace.top, kBoxPlace.width, kBoxPlace.height);
+  const QRgb boxColour = RgbOf(*ControlOf(LizDefinition(), kScrollBox1).background);
+  const int band = kPicturePlace.top;
+  const int width = static_cast<int>(picture.width);
   WhileShown([&] {
     const QImage shot = form_.grab().toImage();
-    EXPECT_EQ(shot.pixel(5, 5), qRgb(192, 192, 192)) << "background";
-    EXPECT_EQ(shot.pixel(box.left() + 100, box.top() + 1), qRgb(255, 255, 255)) << "band above";
-    EXPECT_EQ(shot.pixel(box.left() + 452, box.top() + 200), qRgb(255, 255, 255)) << "beside";
+    EXPECT_EQ(shot.pixel(5, 5), RgbOf(LizDefinition().background)) << "background";
+    EXPECT_EQ(shot.pixel(box.left() + 100, box.top() + band - 2), boxColour) << "band above";
+    EXPECT_EQ(shot.pixel(box.left() + width + 4, box.top() + 200), boxColour) << "beside";
     int differing = 0;
-    for (int y = 0; y < box.height() - 3; ++y)
-      for (int x = 0; x < 448; ++x)
-        differing += shot.pixel(box.left() + x, box.top() + 3 + y) != pictureAt(x, y);
+    for (int y = 0; y < box.height() - band; ++y)
+      for (int x = 0; x < width; ++x)
+        differing += shot.pixel(box.left() + x, box.top() + band + y) != pictureAt(x, y);
     EXPECT_EQ(differing, 0) << "pixels of the top of the picture that differ";
 
     Bar()->setValue(kBottom);
     const QImage bottom = form_.grab().toImage();
     differing = 0;
-    for (int x = 0; x < 448; ++x)
-      differing += bottom.pixel(box.left() + x, box.bottom()) != pictureAt(x, 1339);
+    const int last = static_cast<int>(picture.height) - 1;
+    for (int x = 0; x < width; ++x)
+      differing += bottom.pixel(box.left() + x, box.bottom()) != pictureAt(x, last);
     EXPECT_EQ(differing, 0) << "pixels of the picture's last row that differ";
     Bar()->setValue(0);
   });
@@ -157,8 +169,8 @@ TEST_F(LizFormTest, ScrollBarStepsAndDragging) {
     };
     const Action actions[] = {
         {"ArrowDown", QAbstractSlider::SliderSingleStepAdd, 8},
-        {"TroughBelowTheThumb", QAbstractSlider::SliderPageStepAdd, 8 + 481},
-        {"ArrowUp", QAbstractSlider::SliderSingleStepSub, 481},
+        {"TroughBelowTheThumb", QAbstractSlider::SliderPageStepAdd, 8 + kBoxPlace.height},
+        {"ArrowUp", QAbstractSlider::SliderSingleStepSub, kBoxPlace.height},
         {"TroughAboveTheThumb", QAbstractSlider::SliderPageStepSub, 0},
         {"Bottom", QAbstractSlider::SliderToMaximum, kBottom},
         {"TroughBelowAtTheBottom", QAbstractSlider::SliderPageStepAdd, kBottom},
@@ -198,7 +210,7 @@ struct WheelCase {
 const WheelCase kWheelCases[] = {
     {"AwayFromTheUserAtTheTopStaysAtTheTop", 0, 120, 1, Over::kPicture, false, 0},
     {"TowardsTheUserAtTheBottomStaysAtTheBottom", kBottom, -120, 1, Over::kPicture, false, kBottom},
-    {"OneNotchFrom850EndsAtTheBottom", 850, -120, 1, Over::kPicture, false, kBottom},
+    {"OneNotchFrom12AboveEndsAtTheBottom", kBottom - 12, -120, 1, Over::kPicture, false, kBottom},
     {"OneNotchOverThePictureScrolls30", 100, -120, 1, Over::kPicture, false, 130},
     {"OneNotchAwayOverThePictureScrolls30Back", 100, 120, 1, Over::kPicture, false, 70},
     {"Delta100Scrolls24", 100, 100, 1, Over::kPicture, false, 76},

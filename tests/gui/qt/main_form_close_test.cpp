@@ -66,8 +66,8 @@ TEST_P(CloseButton, ChecksThenSavesAndEnds) {
     EXPECT_EQ(log, (std::vector<std::string>{"save " + row.composed}));  // closing saves no more
   } else {
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text.toStdString(), row.message);
-    EXPECT_EQ(boxes[0].caption, "Kustel");
+    EXPECT_EQ(Utf8(boxes[0].text), row.message);
+    EXPECT_EQ(boxes[0].caption, u"Kustel");
     EXPECT_EQ(boxes[0].icon, BoxIcon::kNone);
     EXPECT_TRUE(form().isVisible());
     EXPECT_EQ(StoredSettings(), "<nothing stored>");
@@ -118,7 +118,7 @@ TEST_F(MainFormCloseTest, AFailedSaveIsReportedAndTheWindowClosesAllTheSame) {
     else
       form().close();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(FromQString(boxes[0].text), SettingsSaveFailedText());
+    EXPECT_EQ(boxes[0].text, SettingsSaveFailedText());
     EXPECT_FALSE(form().isVisible());
   }
 }

@@ -15,6 +15,10 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <QRegularExpression>
+#include <algorithm>
+
+#include "gui/main_definition.h"
 #include "tests/gui/qt/main_form_world.h"
 
 namespace kustel {
@@ -42,155 +46,157 @@ QStringList ComboItems(QComboBox* combo) {
   return items;
 }
 
-TEST_F(MainFormLayoutTest, EveryControlStandsWhereTheWindowDefinitionPutsIt) {
-  struct Row {
-    const char* name;
-    const char* kind;
-    const char* parent;
-    QRect geometry;
-  };
-  const Row rows[] = {
-      {"Panel1", "QFrame", "MainForm", {17, 25, 216, 212}},
-      {"DatumRGroup", "QGroupBox", "Panel1", {8, 10, 198, 189}},
-      {"MonthCalendar1", "QCalendarWidget", "MainForm", {256, 28, 198, 160}},
-      {"Label3", "QLabel", "MainForm", {256, 194, 114, 16}},
-      {"DatumLabel", "QLabel", "MainForm", {374, 194, 78, 16}},
-      {"Panel2", "QFrame", "MainForm", {473, 28, 217, 236}},
-      {"FormatRGroup", "QGroupBox", "Panel2", {17, 16, 185, 204}},
-      {"Label4", "QLabel", "MainForm", {25, 243, 209, 16}},
-      {"BeliebigTextEdit", "QLineEdit", "MainForm", {25, 265, 305, 24}},
-      {"lboxFiles", "QListWidget", "MainForm", {25, 295, 136, 69}},
-      {"InfoSBtn", "QPushButton", "MainForm", {248, 328, 41, 30}},
-      {"CloseSBtn", "QPushButton", "MainForm", {295, 328, 129, 30}},
-      {"Label1", "QLabel", "MainForm", {490, 298, 73, 16}},
-      {"FuellzeichenComBox", "QComboBox", "MainForm", {569, 295, 106, 24}},
-      {"Label2", "QLabel", "MainForm", {457, 328, 106, 16}},
-      {"EinfgDelComBox", "QComboBox", "MainForm", {569, 325, 106, 24}},
-  };
+// The Qt class each kind of control is built as.
+const char* ClassOfKind(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kPanel:
+      return "QFrame";
+    case ControlKind::kGroupBox:
+      return "QGroupBox";
+    case ControlKind::kRadioItem:
+      return "QRadioButton";
+    case ControlKind::kMonthCalendar:
+      return "QCalendarWidget";
+    case ControlKind::kLabel:
+    case ControlKind::kPicture:
+      return "QLabel";
+    case ControlKind::kEdit:
+      return "QLineEdit";
+    case ControlKind::kComboBox:
+      return "QComboBox";
+    case ControlKind::kListBox:
+      return "QListWidget";
+    case ControlKind::kButton:
+      return "QPushButton";
+    case ControlKind::kScrollBox:
+      return "QScrollArea";
+  }
+  return "";
+}
+
+QString TextOf(const char16_t* text) {
+  return ToQString(std::u16string_view(text));
+}
+
+QColor ColourOf(Rgb colour) {
+  return QColor(colour.red, colour.green, colour.blue);
+}
+
+QStringList TextsOf(std::span<const char16_t* const> texts) {
+  QStringList list;
+  for (const char16_t* text : texts) list << TextOf(text);
+  return list;
+}
+
+// What a control shows at the start: its definition's text, or for a format item the label of
+// the hyphen, from the relabelling.
+QString StartText(const ControlDefinition& control) {
+  if (control.parent != kFormatRGroup) return TextOf(control.text);
+  const std::vector<int> items = ChildrenOf(MainDefinition(), kFormatRGroup);
+  const auto index = std::find(items.begin(), items.end(), control.id) - items.begin();
+  return LabelsOf(kHyphen)[static_cast<qsizetype>(index)];
+}
+
+QString ShownText(QWidget* widget) {
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+  if (auto* group = qobject_cast<QGroupBox*>(widget)) return group->title();
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text();
+  return QString();
+}
+
+TEST_F(MainFormLayoutTest, EveryControlIsBuiltAsItsDefinitionSays) {
   Open();
-  for (const Row& row : rows) {
+  const WindowDefinition& main = MainDefinition();
+  for (const ControlDefinition& row : main.controls) {
     SCOPED_TRACE(row.name);
     auto* control = Control<QWidget>(row.name);
     ASSERT_NE(control, nullptr);
-    EXPECT_TRUE(control->inherits(row.kind));
-    EXPECT_EQ(control->parentWidget()->objectName(), QLatin1String(row.parent));
-    EXPECT_EQ(control->geometry(), row.geometry);
+    EXPECT_TRUE(control->inherits(ClassOfKind(row.kind)));
+    const ControlDefinition* holder = FindControl(main, row.parent);
+    EXPECT_EQ(control->parentWidget()->objectName(),
+              QLatin1String(holder != nullptr ? holder->name : main.name));
+    EXPECT_EQ(control->geometry(),
+              QRect(row.place.left, row.place.top, row.place.width, row.place.height));
+    if (row.kind != ControlKind::kComboBox) {
+      EXPECT_EQ(ShownText(control), StartText(row));
+    }
+
+    EXPECT_EQ(control->font().family(), TextOf(main.fontFace));
+    EXPECT_EQ(control->font().pixelSize(), CharacterHeightOf(main, row));
+    const QPalette palette = control->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+      if (row.background) {
+        const auto role = row.kind == ControlKind::kListBox ? QPalette::Base : QPalette::Window;
+        EXPECT_EQ(palette.color(group, role), ColourOf(*row.background));
+      }
+      if (const std::optional<Rgb> text = TextColourOf(main, row)) {
+        const auto role =
+            row.kind == ControlKind::kButton ? QPalette::ButtonText : QPalette::WindowText;
+        EXPECT_EQ(palette.color(group, role), ColourOf(*text));
+      }
+    }
+    if (row.background && row.kind != ControlKind::kListBox) {
+      EXPECT_TRUE(control->autoFillBackground());
+    }
+
+    if (row.Has(kTakesNoFocus)) {
+      EXPECT_EQ(control->focusPolicy(), Qt::NoFocus);
+    }
+    if (row.Has(kTabStop) && row.kind != ControlKind::kRadioItem) {
+      EXPECT_TRUE(control->focusPolicy() & Qt::TabFocus);
+    }
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+      EXPECT_EQ(label->alignment(),
+                row.Has(kCentred) ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+      EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+      EXPECT_EQ(ComboItems(combo), TextsOf(row.items));
+      EXPECT_TRUE(combo->isEditable());
+    }
+    if (auto* list = qobject_cast<QListWidget*>(control)) {
+      QStringList lines;
+      for (int i = 0; i < list->count(); ++i) {
+        lines << list->item(i)->text();
+        EXPECT_EQ(list->visualItemRect(list->item(i)).height(), row.lineHeight);
+      }
+      EXPECT_EQ(lines, TextsOf(row.items));
+    }
+    if (auto* calendar = qobject_cast<QCalendarWidget*>(control)) {
+      EXPECT_EQ(calendar->verticalHeaderFormat() == QCalendarWidget::ISOWeekNumbers,
+                row.Has(kWeekNumbers));
+    }
   }
+  EXPECT_EQ(form().font().pixelSize(), main.characterHeight);
+  EXPECT_EQ(form().palette().color(QPalette::Window), ColourOf(main.background));
 }
 
-TEST_F(MainFormLayoutTest, RadioItemsFillTheirGroupsInEqualRowsBelowTheCaption) {
+// Tab goes through the tab stops in the order of the definition, each radio group entered at
+// its selected item.
+TEST_F(MainFormLayoutTest, TheFocusChainFollowsTheDefinitionsTabStops) {
   Open();
-  struct Row {
-    const char* group;
-    int count;
-    int top, step, width;
-  };
-  for (const Row& row : {Row{"DatumRGroup", 5, 19, 33, 188}, Row{"FormatRGroup", 7, 17, 26, 175}}) {
-    SCOPED_TRACE(row.group);
-    const auto items =
-        Control<QGroupBox>(row.group)->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(items.size(), row.count);
-    for (int i = 0; i < row.count; ++i)
-      EXPECT_EQ(items[i]->geometry(), QRect(8, row.top + i * row.step, row.width, row.step)) << i;
+  QStringList defined;
+  for (const ControlDefinition& row : MainDefinition().controls) {
+    const bool selectedItem = row.id == kDatumRGroupItem0 + OptionState{}.source ||
+                              row.id == kFormatRGroupItem0 + OptionState{}.dateFormat;
+    if (row.Has(kTabStop) && (row.kind != ControlKind::kRadioItem || selectedItem))
+      defined << QLatin1String(row.name);
   }
-}
-
-TEST_F(MainFormLayoutTest, TextsAndItemsAreTheProgramsOwn) {
-  Open();
-  struct Row {
-    const char* name;
-    QString text;
-  };
-  const Row texts[] = {
-      {"Label3", "Gewähltes Datum"},
-      {"DatumLabel", ""},
-      {"Label4", "Beliebiger Text  (max.40 Zeichen )"},
-      {"Label1", "Füllzeichen"},
-      {"Label2", "Vorh.Datum/Text"},
-  };
-  for (const Row& row : texts) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(Control<QLabel>(row.name)->text(), row.text);
+  QStringList chain;
+  for (QWidget* at = form().nextInFocusChain(); at != &form(); at = at->nextInFocusChain()) {
+    if ((at->focusPolicy() & Qt::TabFocus) && at->isEnabled() && at->window() == &form())
+      chain << at->objectName();
   }
-  EXPECT_EQ(Control<QPushButton>("InfoSBtn")->text(), "&Info");
-  EXPECT_EQ(Control<QPushButton>("CloseSBtn")->text(), "&Schließen");
-  EXPECT_EQ(Control<QGroupBox>("DatumRGroup")->title(), "  Vorangestellt wird ...");
-  EXPECT_EQ(Control<QGroupBox>("FormatRGroup")->title(), "  Format Datum  ");
-  EXPECT_EQ(RadioLabels(Control<QGroupBox>("DatumRGroup")),
-            QStringList({"Heutiges Datum", "Dateidatum", "Gewähltes Datum", "Beliebiger Text",
-                         "Dateidatum + bel.Text"}));
-  EXPECT_EQ(RadioLabels(Control<QGroupBox>("FormatRGroup")),
-            QStringList({"YYYY-MM-DD-...", "YYYYMMDD-...", "YYYYMMDD - ...", "YY-MM-DD-...",
-                         "YYMMDD-...", "YYMMDD - ...", "YYMMDD-HHMM-..."}));
-  EXPECT_EQ(ComboItems(Control<QComboBox>("FuellzeichenComBox")),
-            QStringList({"Bindestrich", "Unterstrich", "Blank"}));
-  EXPECT_EQ(ComboItems(Control<QComboBox>("EinfgDelComBox")),
-            QStringList({"beibehalten", "entfernen"}));
-  auto* list = Control<QListWidget>("lboxFiles");
-  QStringList lines;
-  for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
-  EXPECT_EQ(lines, QStringList({"", " Zum Umbenennen", " Datei(en) auf dieses", " Feld ziehen "}));
-}
-
-TEST_F(MainFormLayoutTest, ColoursAndCharacterHeightsAreTheDefinitions) {
-  Open();
-  struct Colour {
-    const char* name;
-    QPalette::ColorRole role;
-    QColor colour;
-  };
-  const Colour colours[] = {
-      {"MainForm", QPalette::Window, QColor(218, 218, 218)},
-      {"Panel1", QPalette::Window, QColor(192, 192, 192)},
-      {"Panel2", QPalette::Window, QColor(192, 192, 192)},
-      {"DatumRGroup", QPalette::WindowText, Qt::white},
-      {"DatumRGroupItem0", QPalette::WindowText, Qt::white},
-      {"DatumLabel", QPalette::Window, Qt::white},
-      {"lboxFiles", QPalette::Base, QColor(185, 220, 255)},
-      {"InfoSBtn", QPalette::ButtonText, Qt::black},
-      {"CloseSBtn", QPalette::ButtonText, Qt::black},
-  };
-  for (const Colour& row : colours) {
-    SCOPED_TRACE(row.name);
-    auto* control = form().objectName() == row.name ? &form() : Control<QWidget>(row.name);
-    for (auto group : {QPalette::Active, QPalette::Inactive})
-      EXPECT_EQ(control->palette().color(group, row.role), row.colour);
-  }
-  for (const char* filled : {"Panel1", "Panel2", "DatumLabel"})
-    EXPECT_TRUE(Control<QWidget>(filled)->autoFillBackground()) << filled;
-
-  struct Height {
-    const char* name;
-    int pixels;
-  };
-  const Height heights[] = {
-      {"MonthCalendar1", 11},   {"Panel1", 11},         {"DatumRGroup", 15},
-      {"DatumRGroupItem4", 15}, {"FormatRGroup", 13},   {"FormatRGroupItem6", 13},
-      {"Label3", 13},           {"DatumLabel", 13},     {"Label4", 13},
-      {"BeliebigTextEdit", 13}, {"lboxFiles", 12},      {"InfoSBtn", 13},
-      {"CloseSBtn", 13},        {"Label1", 13},         {"FuellzeichenComBox", 13},
-      {"Label2", 13},           {"EinfgDelComBox", 13},
-  };
-  for (const Height& row : heights) {
-    SCOPED_TRACE(row.name);
-    const QFont font = Control<QWidget>(row.name)->font();
-    EXPECT_EQ(font.family(), "Tahoma");
-    EXPECT_EQ(font.pixelSize(), row.pixels);
-  }
-  EXPECT_EQ(form().font().pixelSize(), 11);
-
-  auto* list = Control<QListWidget>("lboxFiles");
-  for (int i = 0; i < list->count(); ++i)
-    EXPECT_EQ(list->visualItemRect(list->item(i)).height(), 14);
-  EXPECT_EQ(Control<QLabel>("DatumLabel")->alignment(), Qt::AlignCenter);
-  for (const char* label : {"Label1", "Label2", "Label3", "Label4"})
-    EXPECT_TRUE(Control<QLabel>(label)->alignment() & Qt::AlignVCenter) << label;
+  chain = chain.filter(QRegularExpression("^(?!qt_)."));
+  EXPECT_EQ(chain, defined);
 }
 
 TEST_F(MainFormLayoutTest, TheWindowIsFixedInSizeCentredAndCaptioned) {
   MainWindow& window = Open();
-  EXPECT_EQ(window.windowTitle(), "Programm KUSTEL  -  setzt Datum vor Dateinamen ");
-  EXPECT_EQ(window.size(), QSize(712, 381));
+  const WindowDefinition& main = MainDefinition();
+  EXPECT_EQ(window.windowTitle(), TextOf(main.caption));
+  EXPECT_EQ(window.size(), QSize(main.clientWidth, main.clientHeight));
   EXPECT_EQ(window.minimumSize(), window.size());
   EXPECT_EQ(window.maximumSize(), window.size());
   const Qt::WindowFlags flags = window.windowFlags();
@@ -231,9 +237,7 @@ TEST_F(MainFormLayoutTest, StoredSettingsShowInTheControlsAndRelabelTheFormats) 
   EXPECT_EQ(Control<QComboBox>("EinfgDelComBox")->currentText(), "entfernen");
   EXPECT_EQ(Control<QLabel>("DatumLabel")->text(), "23.11.2024");
   EXPECT_EQ(Control<QLineEdit>("BeliebigTextEdit")->text(), "Beleg");
-  EXPECT_EQ(RadioLabels(Control<QGroupBox>("FormatRGroup")),
-            QStringList({"YYYY_MM_DD_...", "YYYYMMDD_...", "YYYYMMDD _ ...", "YY_MM_DD_...",
-                         "YYMMDD_...", "YYMMDD _ ...", "YYMMDD_HHMM_..."}));
+  EXPECT_EQ(RadioLabels(Control<QGroupBox>("FormatRGroup")), LabelsOf(kUnderscore));
   // The calendar is not moved to the stored date; it shows today.
   EXPECT_EQ(Control<QCalendarWidget>("MonthCalendar1")->selectedDate(), QDate(2024, 11, 5));
   EXPECT_TRUE(boxes.empty());
@@ -264,7 +268,7 @@ TEST_F(MainFormLayoutTest, FormCreateTakesTheWorkingDateFromTheClockAndTurnsTheC
   EXPECT_EQ(calendar->verticalHeaderFormat(), QCalendarWidget::ISOWeekNumbers);
   EXPECT_EQ(calendar->locale().language(), QLocale::German);
   EXPECT_TRUE(Control<QListWidget>("lboxFiles")->acceptDrops());
-  EXPECT_FALSE(window.Form().VersionText().empty());
+  EXPECT_EQ(window.Form().VersionText(), kVersion);
 }
 
 }  // namespace

@@ -28,19 +28,13 @@ namespace {
 
 using MainFormTest = MainFormWorld;
 
-const QStringList kHyphenLabels = {"YYYY-MM-DD-...", "YYYYMMDD-...", "YYYYMMDD - ...",
-                                   "YY-MM-DD-...",   "YYMMDD-...",   "YYMMDD - ...",
-                                   "YYMMDD-HHMM-..."};
-const QStringList kUnderscoreLabels = {"YYYY_MM_DD_...", "YYYYMMDD_...", "YYYYMMDD _ ...",
-                                       "YY_MM_DD_...",   "YYMMDD_...",   "YYMMDD _ ...",
-                                       "YYMMDD_HHMM_..."};
-const QStringList kBlankLabels = {"YYYY MM DD ...", "YYYYMMDD ...", "YYYYMMDD   ...",
-                                  "YY MM DD ...",   "YYMMDD ...",   "YYMMDD   ...",
-                                  "YYMMDD HHMM ..."};
+const QStringList kHyphenLabels = LabelsOf(kHyphen);
+const QStringList kUnderscoreLabels = LabelsOf(kUnderscore);
+const QStringList kBlankLabels = LabelsOf(kBlank);
 
 QStringList FormatLabelsShown(const MainWindow& form) {
   QStringList labels;
-  for (int i = 0; i < 7; ++i)
+  for (int i = 0; i < kDateFormatCount; ++i)
     labels << form.findChild<QRadioButton*>(QStringLiteral("FormatRGroupItem%1").arg(i))->text();
   return labels;
 }

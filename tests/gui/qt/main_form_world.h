@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QStringList>
 #include <QWidget>
 #include <fstream>
 #include <memory>
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/prefix_formats.h"
 #include "gui/qt/main_window.h"
 #include "gui/qt/message_box.h"
 #include "gui/qt/qt_text.h"
@@ -48,6 +50,16 @@ inline std::string Utf8(const std::u16string& text) {
   return ToQString(text).toStdString();
 }
 
+// The version window mode hands the window.
+inline const std::u16string kVersion = u"24.11.23";
+
+// The labels of the seven layouts for a fill character, as the window shows them.
+inline QStringList LabelsOf(FillCharacter fill) {
+  QStringList labels;
+  for (const std::u16string& label : FormatLabels(fill)) labels << ToQString(label);
+  return labels;
+}
+
 // Lets the queued parts of a handler (the work after a drop or a calendar click) run.
 inline void RunQueuedEvents() {
   QCoreApplication::processEvents();
@@ -63,7 +75,7 @@ class MainFormWorld : public ::testing::Test {
     settings_ = std::make_unique<SettingsStore>(*backend_, messages_);
     SetMessageBoxHook([this](const ShownBox& box) {
       boxes.push_back(box);
-      log.push_back("box " + box.text.toStdString());
+      log.push_back("box " + Utf8(box.text));
       if (whileBoxIsOpen) whileBoxIsOpen();
     });
   }
@@ -74,7 +86,8 @@ class MainFormWorld : public ::testing::Test {
 
   // Builds the window and runs its creation handler, as start-up does.
   MainWindow& Open() {
-    form_ = std::make_unique<MainWindow>(MainFormServices{files_, clock_, *settings_, messages_});
+    form_ = std::make_unique<MainWindow>(
+        MainFormServices{files_, clock_, *settings_, messages_, kVersion});
     form_->Form().FormCreate();
     return *form_;
   }
@@ -144,7 +157,7 @@ class MainFormWorld : public ::testing::Test {
   NativeFileSystem nativeFiles_;
   LoggedFiles files_{nativeFiles_, log};
   FixedClock clock_{LocalDateTime{2024, 11, 5, 14, 32}};
-  BoxMessageSink messages_{QStringLiteral("Kustel")};
+  BoxMessageSink messages_{ShowModalBox, u"Kustel"};
   std::unique_ptr<SettingsBackend> nativeBackend_;
   std::unique_ptr<LoggedBackend> backend_;
   std::unique_ptr<SettingsStore> settings_;

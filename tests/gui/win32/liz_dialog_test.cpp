@@ -3,15 +3,26 @@
 // the scroll bar's commands, the keys, and what it keeps between showings. The rules themselves
 // (step, clamp, routing, keys) are tested through a fake view (tests/gui/liz_form_test.cpp).
 
-#include "app/version_text.h"
 #include "gui/info_picture.h"
+#include "gui/liz_definition.h"
 #include "gui/png_decoder.h"
-#include "gui/win32/liz_layout.h"
+#include "gui/win32/control_set.h"
 #include "tests/gui/win32/main_window_world.h"
 #include "tests/gui/win32/window_pixels.h"
 
 namespace kustel {
 namespace {
+
+// The scroll geometry of the definition: the content reaches down to the picture's lower edge.
+const Place kBoxPlace = ControlOf(LizDefinition(), kScrollBox1).place;
+const Place kPicturePlace = ControlOf(LizDefinition(), kImage1).place;
+const int kContentHeight = kPicturePlace.top + kPicturePlace.height;
+const int kBottom = kContentHeight - kBoxPlace.height;
+
+bool PlacedAt(const RECT& area, const Place& place) {
+  return area.left == place.left && area.top == place.top &&
+         area.right - area.left == place.width && area.bottom - area.top == place.height;
+}
 
 class LizDialogTest : public MainWindowWorld {
  protected:
@@ -77,21 +88,21 @@ class LizDialogTest : public MainWindowWorld {
   int Position() {
     const int position = dialog().ScrollPosition();
     EXPECT_EQ(GetScrollPos(ScrollBox(), SB_VERT), position);
-    EXPECT_EQ(PlaceIn(Picture(), ScrollBox()).top, 3 - position);
+    EXPECT_EQ(PlaceIn(Picture(), ScrollBox()).top, kPicturePlace.top - position);
     return position;
   }
 };
 
 TEST_F(LizDialogTest, OpensModallyCentredWithItsCaptionLayoutAndTheFocusOnThePicture) {
   EXPECT_TRUE(OpenAndRun([&] {
-    EXPECT_EQ(WindowText(Liz()),
-              u"  Bedienung und Lizenzvereinbarung - Version " + BuildVersionText());
+    EXPECT_EQ(WindowText(Liz()), u"  Bedienung und Lizenzvereinbarung - Version " + kVersion);
     EXPECT_FALSE(IsWindowEnabled(window().Handle()));
     EXPECT_EQ(GetWindow(Liz(), GW_OWNER), window().Handle());
+    const WindowDefinition& lizenz = LizDefinition();
     RECT client;
     GetClientRect(Liz(), &client);
-    EXPECT_EQ(client.right, 508);
-    EXPECT_EQ(client.bottom, 550);
+    EXPECT_EQ(client.right, lizenz.clientWidth);
+    EXPECT_EQ(client.bottom, lizenz.clientHeight);
     const LONG_PTR style = GetWindowLongPtrW(Liz(), GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -104,34 +115,32 @@ TEST_F(LizDialogTest, OpensModallyCentredWithItsCaptionLayoutAndTheFocusOnThePic
     EXPECT_EQ(frame.top, area.top + (area.bottom - area.top - (frame.bottom - frame.top)) / 2);
 
     // CloseBtn: tab order 0, neither default nor cancel button.
+    const ControlDefinition& closeBtn = ControlOf(lizenz, kCloseBtn);
     EXPECT_EQ(GetWindow(Liz(), GW_CHILD), CloseBtn());
-    EXPECT_EQ(WindowText(CloseBtn()), u"&Schließen");
-    const RECT button = PlaceIn(CloseBtn(), Liz());
-    EXPECT_TRUE(EqualRect(&button, std::data({RECT{184, 511, 184 + 97, 511 + 25}})));
+    EXPECT_EQ(WindowText(CloseBtn()), closeBtn.text);
+    EXPECT_TRUE(PlacedAt(PlaceIn(CloseBtn(), Liz()), closeBtn.place));
     EXPECT_FALSE(GetWindowLongPtrW(CloseBtn(), GWL_STYLE) & BS_DEFPUSHBUTTON);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(CloseBtn(), WM_GETFONT, 0, 0)), sizeof font,
                &font);
-    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(font.lfFaceName)), u"MS Sans Serif");
-    EXPECT_EQ(font.lfHeight, -13);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(font.lfFaceName)), lizenz.fontFace);
+    EXPECT_EQ(font.lfHeight, -CharacterHeightOf(lizenz, closeBtn));
 
-    // ScrollBox1: no border, a tab stop, a vertical scroll bar only, the picture at (0, 3).
-    const RECT box = PlaceIn(ScrollBox(), Liz());
-    EXPECT_TRUE(EqualRect(&box, std::data({RECT{16, 16, 16 + 473, 16 + 481}})));
+    // ScrollBox1: no border, a tab stop, a vertical scroll bar only, the picture in it.
+    EXPECT_TRUE(PlacedAt(PlaceIn(ScrollBox(), Liz()), kBoxPlace));
     EXPECT_EQ(GetWindowLongPtrW(ScrollBox(), GWL_STYLE) &
                   (WS_BORDER | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL),
               WS_TABSTOP | WS_VSCROLL);
     EXPECT_FALSE(GetWindowLongPtrW(ScrollBox(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    const RECT picture = PlaceIn(Picture(), ScrollBox());
-    EXPECT_TRUE(EqualRect(&picture, std::data({RECT{0, 3, 448, 1343}})));
+    EXPECT_TRUE(PlacedAt(PlaceIn(Picture(), ScrollBox()), kPicturePlace));
     SCROLLINFO range{};
     range.cbSize = sizeof range;
     range.fMask = SIF_ALL;
     GetScrollInfo(ScrollBox(), SB_VERT, &range);
     EXPECT_EQ(range.nMin, 0);
-    EXPECT_EQ(range.nMax, 1342);  // content 1343
-    EXPECT_EQ(range.nPage, 481u);
-    EXPECT_EQ(dialog().ScrollMaximum(), 862);
+    EXPECT_EQ(range.nMax, kContentHeight - 1);
+    EXPECT_EQ(range.nPage, static_cast<UINT>(kBoxPlace.height));
+    EXPECT_EQ(dialog().ScrollMaximum(), kBottom);
 
     EXPECT_EQ(GetFocus(), ScrollBox());
   }));
@@ -145,24 +154,28 @@ TEST_F(LizDialogTest, ShowsThePictureOnWhiteOnSilver) {
     // The picture, pixel for pixel (the DIB holds blue, green, red where the PNG has red, green,
     // blue).
     const WindowPixels picture(Picture());
-    ASSERT_EQ(picture.Width(), 448);
-    ASSERT_EQ(picture.Height(), 1340);
-    for (int y = 0; y < 1340; y += 7) {
-      for (int x = 0; x < 448; ++x) {
+    ASSERT_EQ(picture.Width(), static_cast<int>(png.width));
+    ASSERT_EQ(picture.Height(), static_cast<int>(png.height));
+    ASSERT_EQ(picture.Width(), kPicturePlace.width);
+    ASSERT_EQ(picture.Height(), kPicturePlace.height);
+    for (int y = 0; y < picture.Height(); y += 7) {
+      for (int x = 0; x < picture.Width(); ++x) {
         const uint8_t* rgba = &png.rgba[(static_cast<size_t>(y) * png.width + x) * 4];
         ASSERT_EQ(picture.At(x, y), RGB(rgba[0], rgba[1], rgba[2])) << x << ", " << y;
       }
     }
-    // The white band above it and the white to its right, left of the scroll bar.
+    // The scroll box's colour in the band above it and to its right, left of the scroll bar.
+    const COLORREF boxColour = ColourRef(*ControlOf(LizDefinition(), kScrollBox1).background);
     const WindowPixels box(ScrollBox());
-    EXPECT_EQ(box.At(100, 1), RGB(255, 255, 255));
-    EXPECT_EQ(box.At(452, 200), RGB(255, 255, 255));
+    EXPECT_EQ(box.At(100, kPicturePlace.top - 2), boxColour);
+    EXPECT_EQ(box.At(kPicturePlace.width + 4, 200), boxColour);
     const WindowPixels liz(Liz());
     POINT origin{0, 0};
     ClientToScreen(Liz(), &origin);
     RECT frame;
     GetWindowRect(Liz(), &frame);
-    EXPECT_EQ(liz.At(origin.x - frame.left + 4, origin.y - frame.top + 4), RGB(192, 192, 192));
+    EXPECT_EQ(liz.At(origin.x - frame.left + 4, origin.y - frame.top + 4),
+              ColourRef(LizDefinition().background));
   });
 }
 
@@ -184,10 +197,10 @@ TEST_F(LizDialogTest, TheWheelScrollsTheRulesNetStepsWhereverTheSystemDeliversIt
       {"a fine wheel's 100: twice 12", 0, false, kOverPicture, -100, 1, 24},
       {"deltas up to 7 never move", 0, false, kOverPicture, -7, 10, 0},
       {"away from the user at the top", 0, false, kOverPicture, 120, 1, 0},
-      {"towards the user near the end", 850, false, kOverPicture, -120, 1, 862},
-      {"towards the user at the end", 862, false, kOverBackground, -120, 1, 862},
-      {"away from the user at the end, over the background", 862, false, kOverBackground, 120, 1,
-       847},
+      {"towards the user near the end", kBottom - 12, false, kOverPicture, -120, 1, kBottom},
+      {"towards the user at the end", kBottom, false, kOverBackground, -120, 1, kBottom},
+      {"away from the user at the end, over the background", kBottom, false, kOverBackground, 120,
+       1, kBottom - 15},
       {"the close button has the focus", 100, true, kOverPicture, -120, 1, 100},
   };
   for (const auto& row : rows) {
@@ -241,13 +254,13 @@ TEST_F(LizDialogTest, TheScrollBarMovesByItsStepsAndTheThumbOnlyWhenLetGo) {
       {"arrow down", 0, SB_LINEDOWN, 0, 8},
       {"arrow up", 8, SB_LINEUP, 0, 0},
       {"arrow up at the top", 0, SB_LINEUP, 0, 0},
-      {"trough below", 0, SB_PAGEDOWN, 0, 481},
-      {"trough below near the end", 481, SB_PAGEDOWN, 0, 862},
-      {"trough above", 862, SB_PAGEUP, 0, 381},
+      {"trough below", 0, SB_PAGEDOWN, 0, kBoxPlace.height},
+      {"trough below near the end", kBoxPlace.height, SB_PAGEDOWN, 0, kBottom},
+      {"trough above", kBottom, SB_PAGEUP, 0, kBottom - kBoxPlace.height},
       {"the thumb being dragged", 100, SB_THUMBTRACK, 500, 100},
       {"the thumb let go", 100, SB_THUMBPOSITION, 500, 500},
       {"top", 300, SB_TOP, 0, 0},
-      {"bottom", 300, SB_BOTTOM, 0, 862},
+      {"bottom", 300, SB_BOTTOM, 0, kBottom},
   };
   OpenAndRun([&] {
     for (const auto& row : rows) {

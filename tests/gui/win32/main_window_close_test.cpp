@@ -36,7 +36,7 @@ TEST_F(MainWindowCloseTest, TheCloseButtonChecksThenSavesOnceAndCloses) {
     OpenShown();
     // Something changed, so that a save writes.
     if (row.saved != nullptr && std::string(row.saved) != row.stored) {
-      SendMessageW(Control(kFormatItem0 + 1), BM_CLICK, 0, 0);
+      SendMessageW(Control(kFormatRGroupItem0 + 1), BM_CLICK, 0, 0);
     }
     SendMessageW(Control(kCloseSBtn), BM_CLICK, 0, 0);
     Pump();
@@ -71,7 +71,7 @@ TEST_F(MainWindowCloseTest, ClosingByAnyOtherMeansSavesOnceWithoutChecks) {
     log.clear();
     StoreSettings("30000099999999xxx");  // the close button would refuse
     OpenShown();
-    SendMessageW(Control(kDatumItem0 + 1), BM_CLICK, 0, 0);
+    SendMessageW(Control(kDatumRGroupItem0 + 1), BM_CLICK, 0, 0);
     row.close(window().Handle());
     Pump();
     EXPECT_FALSE(WindowIsOpen());

@@ -14,8 +14,8 @@ using MainWindowTest = MainWindowWorld;
 
 std::vector<std::u16string> FormatTexts(const MainWindow& window) {
   std::vector<std::u16string> texts;
-  for (int i = 0; i < kFormatItemCount; ++i)
-    texts.push_back(WindowText(window.Control(kFormatItem0 + i)));
+  for (int i = 0; i < ItemCount(kFormatRGroup); ++i)
+    texts.push_back(WindowText(window.Control(kFormatRGroupItem0 + i)));
   return texts;
 }
 
@@ -47,16 +47,17 @@ std::pair<DWORD, DWORD> Selection(HWND edit) {
 TEST_F(MainWindowTest, ARadioClickChoosesItsItemAndMovesTheGroupsTabStop) {
   OpenShown();
   for (const auto& [item, source] :
-       {std::pair{kDatumItem0 + 3, 3}, std::pair{kDatumItem0 + 1, 1}}) {
+       {std::pair{kDatumRGroupItem0 + 3, 3}, std::pair{kDatumRGroupItem0 + 1, 1}}) {
     SendMessageW(Control(item), BM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(window().ReadOptions().source, source);
-    for (int i = 0; i < kDatumItemCount; ++i) {
-      const bool tabStop = GetWindowLongPtrW(Control(kDatumItem0 + i), GWL_STYLE) & WS_TABSTOP;
+    for (int i = 0; i < ItemCount(kDatumRGroup); ++i) {
+      const bool tabStop =
+          GetWindowLongPtrW(Control(kDatumRGroupItem0 + i), GWL_STYLE) & WS_TABSTOP;
       EXPECT_EQ(tabStop, i == source) << "item " << i;
     }
   }
-  SendMessageW(Control(kFormatItem0 + 6), BM_CLICK, 0, 0);
+  SendMessageW(Control(kFormatRGroupItem0 + 6), BM_CLICK, 0, 0);
   EXPECT_EQ(window().ReadOptions().dateFormat, 6);
   EXPECT_EQ(window().ReadOptions().source, 1);  // the other group keeps its choice
   EXPECT_TRUE(log.empty());                     // a choice saves nothing and asks nothing
@@ -249,7 +250,7 @@ TEST_F(MainWindowTest, TheButtonsNeverTakeTheFocusAndTheirLettersPressThem) {
   StoreSettings("30000099999999xxx");  // free text without a text: the close button refuses
   const std::string refusal = "box Sie haben keinen beliebigen Text vorgegeben!";
   OpenShown();
-  const HWND item = Control(kDatumItem0 + 3);
+  const HWND item = Control(kDatumRGroupItem0 + 3);
   SetFocus(item);
   SendMessageW(Control(kCloseSBtn), BM_CLICK, 0, 0);
   Pump();
@@ -325,8 +326,8 @@ TEST_F(MainWindowTest, TabVisitsTheControlsInTheirOrderStartingAtTheFillCharacte
       fill,
       Control(kEinfgDelComBox),
       Control(kBeliebigTextEdit),
-      Control(kDatumItem0 + 2),
-      Control(kFormatItem0 + 3),
+      Control(kDatumRGroupItem0 + 2),
+      Control(kFormatRGroupItem0 + 3),
       Control(kLboxFiles),
       fill,
   };

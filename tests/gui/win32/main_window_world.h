@@ -20,8 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/main_definition.h"
 #include "gui/win32/liz_dialog.h"
-#include "gui/win32/main_layout.h"
 #include "gui/win32/main_window.h"
 #include "gui/win32/message_box.h"
 #include "gui/win32/window_text.h"
@@ -42,6 +42,14 @@ inline std::string Utf8(const std::u16string& text) {
 
 inline std::u16string Text(const std::string& utf8) {
   return BytesToText(utf8);
+}
+
+// The version window mode hands the window.
+inline const std::u16string kVersion = u"24.11.23";
+
+// How many items a radio group of the main window has.
+inline int ItemCount(int group) {
+  return static_cast<int>(ChildrenOf(MainDefinition(), group).size());
 }
 
 inline void InitCommonControlsOnce() {
@@ -122,8 +130,8 @@ class MainWindowWorld : public ::testing::Test {
   // Builds the window and runs its creation handler, as start-up does; with the information
   // dialog behind the info button.
   MainWindow& Open() {
-    window_ = std::make_unique<MainWindow>(MainFormServices{files_, clock_, *settings_, messages_},
-                                           u"Kustel");
+    window_ = std::make_unique<MainWindow>(
+        MainFormServices{files_, clock_, *settings_, messages_, kVersion}, u"Kustel");
     window_->Form().FormCreate();
     dialog_ = std::make_unique<LizDialog>(window_->Handle(), u"Kustel");
     window_->SetInfoDialog(dialog_.get());
@@ -196,7 +204,7 @@ class MainWindowWorld : public ::testing::Test {
   NativeFileSystem nativeFiles_;
   LoggedFiles files_{nativeFiles_, log};
   FixedClock clock_{LocalDateTime{2024, 11, 5, 14, 32}};
-  BoxMessageSink messages_{u"Kustel"};
+  BoxMessageSink messages_{ShowModalBox, u"Kustel"};
   std::unique_ptr<SettingsBackend> nativeBackend_;
   std::unique_ptr<LoggedBackend> backend_;
   std::unique_ptr<SettingsStore> settings_;

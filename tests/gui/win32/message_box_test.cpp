@@ -10,10 +10,10 @@
 #include <string>
 #include <thread>
 
-#include "app/start_texts.h"
 #include "gui/win32/desktop_box.h"
 #include "gui/win32/message_box.h"
 #include "gui/win32/window_mode.h"
+#include "platform/second_instance_text.h"
 
 // CMake puts tests/support/win32 on the include path.
 #include "program_run.h"

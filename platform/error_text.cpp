@@ -1,4 +1,4 @@
-#include "app/error_text.h"
+#include "platform/error_text.h"
 
 #include <new>
 
@@ -17,6 +17,17 @@ std::u16string FailureText(const std::exception& failure) {
     return std::u16string(kLackOfMemoryText);
   const char* what = failure.what();
   return BytesToText(what != nullptr ? what : "");
+}
+
+std::u16string CurrentFailureText() {
+  std::u16string text;
+  try {
+    throw;
+  } catch (const std::exception& failure) {
+    text = FailureText(failure);
+  } catch (...) {
+  }
+  return text.empty() ? std::u16string(kUnknownFailureText) : text;
 }
 
 }  // namespace kustel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/win32/window_definition.h"
+#include "gui/window_definition.h"
 
 namespace kustel {
 

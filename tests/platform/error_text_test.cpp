@@ -1,4 +1,4 @@
-#include "app/error_text.h"
+#include "platform/error_text.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +45,22 @@ TEST(ErrorText, TakesTheFailuresOwnTextAsUtf8) {
 TEST(ErrorText, ReportsALackOfMemoryInGerman) {
   EXPECT_EQ(FailureText(std::bad_alloc()), u"Zu wenig Arbeitsspeicher");
   EXPECT_EQ(ErrorText(FailureText(std::bad_alloc())), u"Zu wenig Arbeitsspeicher.");
+}
+
+// Inside a catch block, whatever was thrown; never an empty text.
+TEST(ErrorText, TheCurrentFailureSaysSomethingEvenWhenItBringsNoText) {
+  auto textOf = [](auto&& raise) {
+    try {
+      raise();
+    } catch (...) {
+      return CurrentFailureText();
+    }
+    return std::u16string(u"nothing thrown");
+  };
+  EXPECT_EQ(textOf([] { throw std::runtime_error("Laufwerk fehlt"); }), u"Laufwerk fehlt");
+  EXPECT_EQ(textOf([] { throw std::bad_alloc(); }), u"Zu wenig Arbeitsspeicher");
+  EXPECT_EQ(textOf([] { throw std::runtime_error(""); }), kUnknownFailureText);
+  EXPECT_EQ(textOf([] { throw 42; }), kUnknownFailureText);
 }
 
 }  // namespace
